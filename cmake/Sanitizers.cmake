@@ -1,0 +1,10 @@
+# ZESTBOX_SANITIZE=address builds with AddressSanitizer and UBSan, =thread with ThreadSanitizer.
+if(ZESTBOX_SANITIZE STREQUAL "address")
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+elseif(ZESTBOX_SANITIZE STREQUAL "thread")
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+elseif(NOT ZESTBOX_SANITIZE STREQUAL "")
+  message(FATAL_ERROR "ZESTBOX_SANITIZE must be empty, 'address' or 'thread'")
+endif()
