@@ -13,9 +13,9 @@ struct Picture {
 // Pictures larger than this on either side are refused.
 constexpr uint32_t kMaxPictureSize = 8192;
 
-// Reads a PNG, TGA or BMP file (recognised by its contents, not its name) into
-// a power-of-two texture with the picture in the top-left corner and the rest
-// transparent black. Texels exactly equal to `colorKey` (ARGB) become
+// Reads a PNG or BMP file (recognised by its contents) or a TGA file (by its
+// .tga name: TGA carries no signature) into a power-of-two texture with the
+// picture in the top-left corner and the rest transparent black. Texels exactly equal to `colorKey` (ARGB) become
 // transparent black; 0 means no key. When `path` does not exist as written, a
 // file whose name differs only in letter case is used. Returns false, with
 // `picture` emptied, for a missing, unreadable, truncated, oversized or

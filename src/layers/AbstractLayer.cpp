@@ -1,0 +1,11 @@
+#include "layers/AbstractLayer.h"
+
+#include "base/Clock.h"
+
+CAbstractLayer::CAbstractLayer() : createdTick(TickCount()) {}
+
+CAbstractLayer::~CAbstractLayer() = default;
+
+void CAbstractLayer::SetVisible(int32_t visibleFlag) { visible = visibleFlag; }
+
+int32_t CAbstractLayer::IsVisible() const { return visible; }
