@@ -1,0 +1,16 @@
+#include "motion/CurrentMotionDetector.h"
+
+namespace {
+
+// Main thread only, like every reader.
+CMotionDetector* currentDetector = nullptr;
+
+}  // namespace
+
+CMotionDetector* CurrentMotionDetector() {
+  return currentDetector;
+}
+
+void SetCurrentMotionDetector(CMotionDetector* detector) {
+  currentDetector = detector;
+}
