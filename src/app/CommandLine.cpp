@@ -1,0 +1,70 @@
+#include "app/CommandLine.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace {
+
+// A positive decimal count that fits 32 bits.
+bool ParseCount(const std::string& text, uint32_t& count) {
+  if (text.empty() || text[0] < '0' || text[0] > '9') {
+    return false;
+  }
+  errno = 0;
+  char* end = nullptr;
+  const unsigned long long value = std::strtoull(text.c_str(), &end, 10);
+  if (errno != 0 || *end != '\0' || value == 0 || value > UINT32_MAX) {
+    return false;
+  }
+  count = static_cast<uint32_t>(value);
+  return true;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(int argc, const char* const* argv) {
+  CommandLine options;
+  for (int i = 1; i < argc && options.error.empty(); ++i) {
+    const std::string option = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (option == "--windowed") {
+      options.windowed = true;
+    } else if (option == "--help") {
+      options.help = true;
+    } else if (option == "--version") {
+      options.version = true;
+    } else if (option == "--screenshot" || option == "--frames" || option == "--homepage") {
+      if (!hasValue) {
+        options.error = option + " needs a value";
+        break;
+      }
+      const std::string value = argv[++i];
+      if (option == "--screenshot") {
+        options.screenshotFile = value;
+      } else if (option == "--homepage") {
+        options.homepage = value;
+      } else if (!ParseCount(value, options.frames)) {
+        options.error = "--frames needs a positive number of frames, not \"" + value + "\"";
+      }
+    } else {
+      options.error = "unknown option \"" + option + "\"";
+    }
+  }
+  if (options.error.empty() && !options.screenshotFile.empty() && options.frames == 0) {
+    options.frames = 1;
+  }
+  return options;
+}
+
+std::string UsageText() {
+  return "Usage: zestbox [options]\n"
+         "\n"
+         "A webcam arcade game: move in front of the camera to play.\n"
+         "\n"
+         "  --windowed         play in a 1000 x 750 window instead of full screen\n"
+         "  --screenshot FILE  write the last drawn frame to FILE as PNG\n"
+         "  --frames N         end after N drawn frames (with --screenshot: default 1)\n"
+         "  --homepage URL     the web page opened when the player quits\n"
+         "  --help             show this text and exit\n"
+         "  --version          show the version and exit\n";
+}

@@ -1,0 +1,20 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// The program's options. A normal game needs none.
+struct CommandLine {
+  bool windowed = false;        // --windowed: keep the 1000 x 750 window
+  std::string screenshotFile;   // --screenshot FILE: write the last frame as PNG
+  uint32_t frames = 0;          // --frames N: end after N drawn frames (0: no limit)
+  std::string homepage;         // --homepage URL: the maker's web page
+  bool help = false;            // --help
+  bool version = false;         // --version
+  std::string error;            // why the arguments were refused; empty when accepted
+};
+
+// Reads argv[1..argc-1]. A screenshot without --frames takes the first frame.
+CommandLine ParseCommandLine(int argc, const char* const* argv);
+
+// The text --help prints.
+std::string UsageText();

@@ -1,0 +1,272 @@
+#include "app/MyD3DApplication.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "app/GameLoop.h"
+#include "app/Homepage.h"
+#include "audio/AudioEngine.h"
+#include "audio/MusicNotice.h"
+#include "base/Clock.h"
+#include "base/Debug.h"
+#include "base/DesktopServices.h"
+#include "layers/PngWriter.h"
+#include "layers/Texture.h"
+
+CMyD3DApplication* application = nullptr;
+
+namespace {
+
+constexpr int32_t kVkReturn = 13;
+
+Vec3 Normalize(const Vec3& v) {
+  const float length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+  return Vec3{v.x / length, v.y / length, v.z / length};
+}
+
+Light MakeLight(LightType type, const Vec3& position) {
+  Light light;
+  light.type = type;
+  light.diffuse = {1.0f, 1.0f, 1.0f, 0.0f};
+  light.position = position;
+  light.direction = Normalize(position);
+  light.range = 1000.0f;
+  light.enabled = true;
+  return light;
+}
+
+}  // namespace
+
+CMyD3DApplication::CMyD3DApplication() : stateFactory(CreateGameState) {
+  application = this;
+  windowTitle = "ZestBox";
+  creationWidth = 1000;
+  creationHeight = 750;
+  usesDepthBuffer = true;
+  showCursorWhenFullscreen = false;
+  startFullscreen = false;
+}
+
+CMyD3DApplication::~CMyD3DApplication() {
+  currentState.reset();
+  audioEngine.reset();
+  CTexture::ReleaseAll();
+  if (application == this) {
+    application = nullptr;
+  }
+}
+
+void CMyD3DApplication::SetFrameLimit(uint32_t frames, std::string file) {
+  frameLimit = frames;
+  screenshotFile = std::move(file);
+}
+
+Result CMyD3DApplication::InitOnce() {
+  audioEngine = std::make_unique<CAudioEngine>();
+  if (Failed(audioEngine->Initialize())) {
+    return S_OK;  // the game runs silent
+  }
+  std::error_code error;
+  const std::string directory = (std::filesystem::current_path(error) / "res" / "sounds").string();
+  DebugOutput(directory.c_str());
+  audioEngine->SetSearchDirectory(directory.c_str());
+  return S_OK;
+}
+
+Result CMyD3DApplication::InitGame() {
+  if (capture.chooseCamera && !capture.chooseCamera()) {
+    return E_FAIL;
+  }
+  Pause(true);
+  if (capture.start) {
+    capture.start(BackBufferWidth(), BackBufferHeight());
+  }
+  MakeState(StateRequest{});
+  Pause(false);
+  return S_OK;
+}
+
+Result CMyD3DApplication::RestoreDeviceState() {
+  RenderDevice* device = Device();
+  RenderStates states;
+  states.alphaBlend = true;
+  states.srcBlend = BlendFactor::SrcAlpha;
+  states.destBlend = BlendFactor::InvSrcAlpha;
+  states.alphaTest = true;
+  states.alphaRef = 0x10;
+  states.depthTest = true;
+  states.lighting = true;
+  states.linearFilter = true;
+  states.ambient = 0x80808080;
+  device->SetStates(states);
+
+  device->SetLight(0, MakeLight(LightType::Directional, Vec3{0.0f, -10.0f, 10.0f}));
+  device->SetLight(1, MakeLight(LightType::Point, Vec3{10.0f, -10.0f, 10.0f}));
+
+  const float aspect = BackBufferHeight() > 0
+                           ? static_cast<float>(BackBufferWidth()) / static_cast<float>(BackBufferHeight())
+                           : 4.0f / 3.0f;
+  device->SetTransform(TransformKind::World, MatrixIdentity());
+  device->SetTransform(TransformKind::View,
+                       MatrixLookAtLH(Vec3{0.0f, 0.0f, -10.0f}, Vec3{0.0f, 0.0f, 0.0f}, Vec3{0.0f, 1.0f, 0.0f}));
+  device->SetTransform(TransformKind::Projection, MatrixPerspectiveFovLH(0.7853982f, aspect, 1.0f, 100.0f));
+  return S_OK;
+}
+
+Result CMyD3DApplication::Animate() {
+  Device()->SetTransform(TransformKind::World, MatrixIdentity());
+  return S_OK;
+}
+
+Result CMyD3DApplication::DrawScene() {
+  RenderDevice* device = Device();
+  device->Clear(0x00000000, 1.0f);
+  if (!device->BeginScene()) {
+    return S_OK;
+  }
+  if (currentState) {
+    currentState->RenderLayers();
+  }
+  device->EndScene();
+  return S_OK;
+}
+
+Result CMyD3DApplication::FrameStep() {
+  const uint32_t now = TickCount();
+  if (now - lastFrameTick >= kFrameInterval) {
+    if (currentState && currentState->IsFinished() != 0 && !IsQuitPosted()) {
+      SwitchState();
+    }
+    if (currentState) {
+      currentState->UpdateLayers();
+    }
+    const Result result = CD3DApplication::FrameStep();
+    // Taken after the frame: the pause between frames is the interval plus
+    // the frame's own duration.
+    lastFrameTick = TickCount();
+    if (Failed(result)) {
+      return result;
+    }
+    CheckFrameLimit();
+  }
+  if (currentState) {
+    currentState->Update();
+  }
+  return S_OK;
+}
+
+uint32_t CMyD3DApplication::IdleWaitMilliseconds() const {
+  const uint32_t sinceFrame = TickCount() - lastFrameTick;
+  if (sinceFrame >= kFrameInterval) {
+    return 0;
+  }
+  return std::min(kIdleWaitLimit, kFrameInterval - sinceFrame);
+}
+
+void CMyD3DApplication::SwitchState() {
+  const StateStep step = NextStateStep(currentKind, currentState->GetResult());
+  if (step.deleteFinished) {
+    currentState.reset();
+  }
+  switch (step.action) {
+    case StateStep::Action::NewState:
+      MakeState(step.next);
+      break;
+    case StateStep::Action::OpenHomepageAndQuit:
+      Desktop().OpenUrl(HomepageUrl(homepage));
+      PostQuit(0);
+      break;
+    case StateStep::Action::Quit:
+      PostQuit(0);
+      break;
+  }
+}
+
+void CMyD3DApplication::MakeState(const StateRequest& request) {
+  std::unique_ptr<CGameLoop> state = stateFactory ? stateFactory(request) : nullptr;
+  if (!state) {
+    return;
+  }
+  state->Start();
+  currentState = std::move(state);
+  currentKind = request.kind;
+}
+
+void CMyD3DApplication::CheckFrameLimit() {
+  if (frameLimit == 0 || FramesPresented() < frameLimit) {
+    return;
+  }
+  frameLimit = 0;
+  int code = 0;
+  if (!screenshotFile.empty()) {
+    std::vector<uint32_t> pixels;
+    uint32_t width = 0;
+    uint32_t height = 0;
+    if (!Device()->ReadPixels(pixels, width, height) || !WritePng(screenshotFile, pixels, width, height)) {
+      std::fprintf(stderr, "Could not write the screenshot %s\n", screenshotFile.c_str());
+      code = 1;
+    }
+  }
+  PostQuit(code);
+}
+
+void CMyD3DApplication::HandleEvent(const SDL_Event& event) {
+  if (event.type == SDL_KEYDOWN) {
+    ApplyKey(TranslateKey(event.key.keysym.sym, event.key.keysym.mod));
+  } else if (event.type != 0 && event.type == MusicNoticeEventType()) {
+    if (currentState) {
+      currentState->Music().HandleEvents();
+    }
+  } else if (capture.noticeEventType != 0 && event.type == capture.noticeEventType && capture.handleNotice) {
+    capture.handleNotice();
+  }
+  CD3DApplication::HandleEvent(event);
+}
+
+void CMyD3DApplication::ApplyKey(const KeyCommand& command) {
+  if (!currentState) {
+    return;
+  }
+  switch (command.kind) {
+    case KeyCommand::Kind::Leave:
+      if (!currentState->IsFadingOut()) {
+        currentState->Leave();
+      }
+      break;
+    case KeyCommand::Kind::OnKey:
+      currentState->OnKey(command.code);
+      if (command.code == kVkReturn) {
+        currentState->SetLastKey(kVkReturn);
+      }
+      break;
+    case KeyCommand::Kind::LastKey:
+      currentState->SetLastKey(command.code);
+      break;
+    case KeyCommand::Kind::Ignore:
+      break;
+  }
+}
+
+void CMyD3DApplication::ReleaseDevice() {
+  if (capture.shutdown) {
+    capture.shutdown();
+  }
+  CD3DApplication::ReleaseDevice();
+}
+
+Result CMyD3DApplication::DestroyDeviceResources() {
+  // Textures live in the device's GL context: everything drawn with them
+  // goes before the device does.
+  currentState.reset();
+  CTexture::ReleaseAll();
+  return S_OK;
+}
+
+Result CMyD3DApplication::FinalRelease() {
+  audioEngine.reset();
+  return S_OK;
+}
