@@ -23,7 +23,7 @@ class CSpriteLayer : public CBitmapLayer {
   // Nothing drawn (result 1) while invisible; 0 without a loaded picture.
   int32_t Render(RenderDevice* device) override;
 
-  virtual void SetRotation(float angle);  // radians, clockwise on screen
+  virtual void SetRotation(float angle);  // radians, counter-clockwise on screen (y down)
   // Loads the picture (cell size = texture size) and takes the screen scale
   // from the viewport of `d3dDevice`. 1 on success, 0 on failure.
   virtual int32_t LoadSprite(const char* fileName, uint32_t colorKey);
