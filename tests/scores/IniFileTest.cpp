@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <random>
+
+#include "TempFolder.h"
+#include "scores/IniFile.h"
+
+namespace {
+
+// Comments, commented-out records, untrimmed keys and lines of no pattern.
+const char kOddFile[] =
+    "; top comment\n"
+    "  [Quorra]  \n"
+    "# about the score\n"
+    "\t score_0=5\n"
+    "#score_1=7\n"
+    "score_3 = 40\n"
+    "x[Quorra]\n"
+    "[Open\n"
+    "name_0==;#x\n"
+    "; lost at the end\n";
+
+const char kOddFileAsWritten[] =
+    "; top comment\n"
+    " [Quorra]\n"
+    "# about the score\n"
+    " score_0=5\n"
+    "#score_1=7\n"
+    " score_3 = 40\n"
+    " [[Quorra]\n"
+    " [Open]\n"
+    " name_0==;#x\n";
+
+class IniFileTest : public ::testing::Test {
+protected:
+  TempFolder folder;
+  const std::string ini = folder.File("cam.ini");
+};
+
+}  // namespace
+
+TEST_F(IniFileTest, OddLinesRoundTripToAStableLayout) {
+  WriteFile(ini, kOddFile);
+  IniRecords records;
+  ASSERT_TRUE(CIniFile::LoadRecords(records, ini));
+  ASSERT_EQ(records.size(), 7u);
+  EXPECT_EQ(records[1], (IniRecord{"# about the score\n", ' ', "Quorra", "score_0", "5"}));
+  EXPECT_EQ(records[2], (IniRecord{"", '#', "Quorra", "score_1", "7"}));
+  EXPECT_EQ(records[6], (IniRecord{"", ' ', "Open", "name_0", "=;#x"}));
+
+  ASSERT_TRUE(CIniFile::SaveRecords(records, ini));
+  EXPECT_EQ(ReadFile(ini), kOddFileAsWritten);
+  IniRecords reread;
+  ASSERT_TRUE(CIniFile::LoadRecords(reread, ini));
+  EXPECT_EQ(reread, records);
+}
+
+TEST_F(IniFileTest, LookupsMatchExactlyAndIgnoreTheCommentCharacter) {
+  WriteFile(ini, kOddFile);
+  EXPECT_EQ(CIniFile::ReadValue("score_0", "Quorra", ini), "5");
+  EXPECT_EQ(CIniFile::ReadValue("score_1", "Quorra", ini), "7");
+  EXPECT_EQ(CIniFile::ReadValue("score_3", "Quorra", ini), "");
+  EXPECT_EQ(CIniFile::ReadValue("score_3 ", "Quorra", ini), " 40");
+  EXPECT_EQ(CIniFile::ReadValue("score_0", "quorra", ini), "");
+  EXPECT_TRUE(CIniFile::HasSection("[Quorra", ini));
+  EXPECT_TRUE(CIniFile::HasRecord("name_0", "Open", ini));
+  EXPECT_FALSE(CIniFile::HasRecord("name_0", "Quorra", ini));
+}
+
+TEST_F(IniFileTest, CarriageReturnLineFeedsReadLikeLineFeeds) {
+  std::string crlf;
+  for (const char* c = kOddFile; *c != '\0'; ++c) crlf += *c == '\n' ? std::string("\r\n") : std::string(1, *c);
+  WriteFile(ini, kOddFile);
+  IniRecords unix;
+  ASSERT_TRUE(CIniFile::LoadRecords(unix, ini));
+  WriteFile(ini, crlf);
+  IniRecords dos;
+  ASSERT_TRUE(CIniFile::LoadRecords(dos, ini));
+  EXPECT_EQ(dos, unix);
+}
+
+TEST_F(IniFileTest, LineOfNoPatternIsWrittenBackAsEmptySection) {
+  WriteFile(ini, "[A]\nstray\n# kept above B\nstray too\n[B]\n");
+  CIniFile::WriteValue("k", "v", "A", ini);
+  EXPECT_EQ(ReadFile(ini), " [A]\n k=v\n []\n# kept above B\n [B]\n");
+}
+
+TEST_F(IniFileTest, WriteValueAddsSectionsAtTheEndAndKeysRightAfterTheSection) {
+  EXPECT_FALSE(CIniFile::WriteValue("k", "v", "S", ini));
+  EXPECT_FALSE(CIniFile::FileExists(ini));
+  ASSERT_TRUE(CIniFile::CreateEmpty(ini));
+  EXPECT_EQ(ReadFile(ini), "");
+
+  ASSERT_TRUE(CIniFile::WriteValue("first", "1", "S", ini));
+  EXPECT_EQ(ReadFile(ini), " [S]\n first=1\n");
+  ASSERT_TRUE(CIniFile::WriteValue("second", "2", "S", ini));
+  ASSERT_TRUE(CIniFile::WriteValue("other", "x", "T", ini));
+  EXPECT_EQ(ReadFile(ini), " [S]\n second=2\n first=1\n [T]\n other=x\n");
+
+  WriteFile(ini, "[S]\n# note\n;first=1\n");
+  ASSERT_TRUE(CIniFile::WriteValue("first", "9", "S", ini));
+  EXPECT_EQ(ReadFile(ini), " [S]\n# note\n;first=9\n");
+}
+
+TEST_F(IniFileTest, SectionLinesWithoutClosingBracketOrWithLeadingText) {
+  WriteFile(ini, "   [Quorra]\na=1\nx[Quorra]\nb=2\n[Open ended\nc=3\n[]\nd=4\n");
+  EXPECT_EQ(CIniFile::ReadValue("a", "Quorra", ini), "1");
+  EXPECT_EQ(CIniFile::ReadValue("b", "[Quorra", ini), "2");
+  EXPECT_EQ(CIniFile::ReadValue("c", "Open ended", ini), "3");
+  EXPECT_EQ(CIniFile::ReadValue("d", "", ini), "4");
+}
+
+TEST_F(IniFileTest, HostileContentsNeverExhaustMemory) {
+  std::mt19937 random(7);
+  std::string binary(200000, '\0');
+  for (char& byte : binary) byte = static_cast<char>(random());
+  WriteFile(ini, binary);
+  IniRecords records;
+  EXPECT_TRUE(CIniFile::LoadRecords(records, ini));
+  EXPECT_TRUE(CIniFile::WriteValue("score_0", "1", "Quorra", ini));
+  EXPECT_EQ(CIniFile::ReadValue("score_0", "Quorra", ini), "1");
+
+  // One line of many kilobytes reads whole.
+  const std::string longName(100000, 'n');
+  WriteFile(ini, "[Quorra]\nname_0=" + longName + "\n");
+  EXPECT_EQ(CIniFile::ReadValue("name_0", "Quorra", ini), longName);
+
+  // Past the cap the file reads as if it ended there.
+  WriteFile(ini, "[Quorra]\nname_0=" + std::string(8 << 20, 'x'));
+  ASSERT_TRUE(CIniFile::LoadRecords(records, ini));
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[1].value.size(), CIniFile::kMaxFileBytes - 16);
+  std::string manyLines;
+  while (manyLines.size() < 4 * CIniFile::kMaxFileBytes) manyLines += "x\n";
+  WriteFile(ini, manyLines);
+  ASSERT_TRUE(CIniFile::LoadRecords(records, ini));
+  EXPECT_EQ(records.size(), CIniFile::kMaxFileBytes / 2);
+}
+
+TEST_F(IniFileTest, WhatCannotBeOpenedReadsEmptyAndRefusesWrites) {
+  std::filesystem::create_directory(ini);
+  IniRecords records{IniRecord{}};
+  EXPECT_FALSE(CIniFile::FileExists(ini));
+  EXPECT_FALSE(CIniFile::LoadRecords(records, ini));
+  EXPECT_TRUE(records.empty());
+  EXPECT_FALSE(CIniFile::CreateEmpty(ini));
+  EXPECT_TRUE(std::filesystem::is_directory(ini));
+
+  const std::string pipe = folder.File("pipe.ini");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_FALSE(CIniFile::FileExists(pipe));  // must not block
+  EXPECT_EQ(CIniFile::ReadValue("k", "S", pipe), "");
+
+  EXPECT_FALSE(CIniFile::CreateEmpty(folder.File("missing/cam.ini")));
+}
+
+TEST_F(IniFileTest, ReadOnlyFileStaysUnwritten) {
+  if (geteuid() == 0) GTEST_SKIP() << "root writes read-only files";
+  WriteFile(ini, "[S]\nk=1\n");
+  chmod(ini.c_str(), 0444);
+  EXPECT_FALSE(CIniFile::WriteValue("k", "2", "S", ini));
+  EXPECT_EQ(ReadFile(ini), "[S]\nk=1\n");
+}
+
+TEST_F(IniFileTest, SaveWritesThroughASymbolicLinkAndKeepsThePermissions) {
+  const std::string real = folder.File("real.ini");
+  WriteFile(real, "[S]\nk=1\n");
+  chmod(real.c_str(), 0640);
+  std::filesystem::create_symlink(real, ini);
+  ASSERT_TRUE(CIniFile::WriteValue("k", "2", "S", ini));
+  EXPECT_TRUE(std::filesystem::is_symlink(ini));
+  EXPECT_EQ(ReadFile(real), " [S]\n k=2\n");
+  struct stat info {};
+  ASSERT_EQ(stat(real.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+// A save that dies half way (here: the file size limit is hit) must leave
+// the previous file as it was, and no temporary file behind.
+TEST_F(IniFileTest, WriteFailingHalfWayLeavesThePreviousFileIntact) {
+  const std::string before = " [Quorra]\n score_0=1250\n name_0=Ada\n";
+  WriteFile(ini, before);
+  IniRecords big;
+  for (int i = 0; i < 200; ++i) big.push_back(IniRecord{"", ' ', "Quorra", "k" + std::to_string(i), "v"});
+
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{100, 100};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    _exit(CIniFile::SaveRecords(big, ini) ? 1 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the failed save reported success";
+  EXPECT_EQ(ReadFile(ini), before);
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) files += entry.exists();
+  EXPECT_EQ(files, 1);
+}
+
+TEST(IniFileTrim, TrimsTheChosenEnds) {
+  EXPECT_EQ(CIniFile::Trim(" \ta b\r\n", " \t\r\n", TrimSide::Both), "a b");
+  EXPECT_EQ(CIniFile::Trim("  a  ", " ", TrimSide::Start), "a  ");
+  EXPECT_EQ(CIniFile::Trim("  a  ", " ", TrimSide::End), "  a");
+  EXPECT_EQ(CIniFile::Trim(" \t ", " \t", TrimSide::End), "");
+  EXPECT_EQ(CIniFile::Trim(" \t ", " \t", TrimSide::Start), "");
+}
