@@ -1,0 +1,175 @@
+#include "audio/AudioPipeline.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "audio/AudioSink.h"
+#include "base/Debug.h"
+
+namespace {
+
+bool IsNonEmptyFile(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error) && std::filesystem::file_size(path, error) > 0 &&
+         !error;
+}
+
+void SeekOnHelperThread(GstElement* element, gpointer) {
+  gst_element_seek_simple(element, GST_FORMAT_TIME,
+                          static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT), 0);
+}
+
+}  // namespace
+
+CAudioPipeline::CAudioPipeline() {
+  if (!gst_init_check(nullptr, nullptr, nullptr)) {
+    return;
+  }
+  GstElement* sink = CreateAudioSink();
+  playbin = gst_element_factory_make("playbin", nullptr);
+  if (playbin == nullptr || sink == nullptr) {
+    if (sink != nullptr) {
+      gst_object_unref(gst_object_ref_sink(sink));
+    }
+    if (playbin != nullptr) {
+      gst_object_unref(gst_object_ref_sink(playbin));
+      playbin = nullptr;
+    }
+    return;
+  }
+  gst_object_ref_sink(playbin);
+  g_object_set(playbin, "audio-sink", sink, nullptr);
+  gst_util_set_object_arg(G_OBJECT(playbin), "flags", "audio+soft-volume");
+  bus = gst_element_get_bus(playbin);
+  gst_bus_set_sync_handler(bus, &CAudioPipeline::OnBusMessage, this, nullptr);
+}
+
+CAudioPipeline::~CAudioPipeline() {
+  if (playbin == nullptr) {
+    return;
+  }
+  // The NULL state joins the streaming threads, so no bus message can reach
+  // the handler (and `this`) afterwards.
+  gst_element_set_state(playbin, GST_STATE_NULL);
+  gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
+  gst_object_unref(bus);
+  gst_object_unref(playbin);
+}
+
+GstBusSyncReply CAudioPipeline::OnBusMessage(GstBus*, GstMessage* message, gpointer self) {
+  const GstMessageType type = GST_MESSAGE_TYPE(message);
+  if (type != GST_MESSAGE_EOS && type != GST_MESSAGE_ERROR) {
+    return GST_BUS_DROP;
+  }
+  const Observer& observer = static_cast<CAudioPipeline*>(self)->observer;
+  return (!observer || observer(message)) ? GST_BUS_PASS : GST_BUS_DROP;
+}
+
+Result CAudioPipeline::Load(const std::string& path) {
+  if (playbin == nullptr) {
+    return E_FAIL;
+  }
+  hasMedia = false;
+  gst_element_set_state(playbin, GST_STATE_NULL);
+  DiscardMessages();
+  if (!IsNonEmptyFile(path)) {
+    DebugOutput(("audio: no such file or empty: " + path + "\n").c_str());
+    return E_FAIL;
+  }
+  gchar* uri = gst_filename_to_uri(path.c_str(), nullptr);
+  if (uri == nullptr) {
+    return E_FAIL;
+  }
+  g_object_set(playbin, "uri", uri, nullptr);
+  g_free(uri);
+  if (gst_element_set_state(playbin, GST_STATE_PAUSED) != GST_STATE_CHANGE_FAILURE) {
+    const GstStateChangeReturn change = gst_element_get_state(playbin, nullptr, nullptr, kPrerollTimeout);
+    if (change == GST_STATE_CHANGE_SUCCESS || change == GST_STATE_CHANGE_NO_PREROLL) {
+      hasMedia = true;
+      return S_OK;
+    }
+  }
+  ReportLoadFailure(path);
+  gst_element_set_state(playbin, GST_STATE_NULL);
+  DiscardMessages();
+  return E_FAIL;
+}
+
+void CAudioPipeline::ReportLoadFailure(const std::string& path) {
+  std::string reason = "it does not preroll";
+  while (GstMessage* message = PopMessage()) {
+    if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
+      GError* error = nullptr;
+      gst_message_parse_error(message, &error, nullptr);
+      reason = error != nullptr ? error->message : "error";
+      g_clear_error(&error);
+    }
+    gst_message_unref(message);
+  }
+  DebugOutput(("audio: cannot play " + path + ": " + reason + "\n").c_str());
+}
+
+void CAudioPipeline::DiscardMessages() {
+  while (GstMessage* message = PopMessage()) {
+    gst_message_unref(message);
+  }
+}
+
+Result CAudioPipeline::SetState(GstState state) {
+  if (playbin == nullptr || (state >= GST_STATE_PAUSED && !hasMedia)) {
+    return E_FAIL;
+  }
+  return gst_element_set_state(playbin, state) == GST_STATE_CHANGE_FAILURE ? E_FAIL : S_OK;
+}
+
+GstState CAudioPipeline::CurrentState() const {
+  if (playbin == nullptr) {
+    return GST_STATE_NULL;
+  }
+  GstState current = GST_STATE_NULL;
+  gst_element_get_state(playbin, &current, nullptr, 0);
+  return current;
+}
+
+GstState CAudioPipeline::TargetState() const {
+  if (playbin == nullptr) {
+    return GST_STATE_NULL;
+  }
+  GstState current = GST_STATE_NULL;
+  GstState pending = GST_STATE_VOID_PENDING;
+  gst_element_get_state(playbin, &current, &pending, 0);
+  return pending == GST_STATE_VOID_PENDING ? current : pending;
+}
+
+Result CAudioPipeline::SeekToStart() {
+  if (playbin == nullptr) {
+    return E_FAIL;
+  }
+  const bool done = gst_element_seek_simple(
+      playbin, GST_FORMAT_TIME, static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT), 0);
+  return done ? S_OK : E_FAIL;
+}
+
+void CAudioPipeline::SeekToStartAsync() {
+  if (playbin != nullptr) {
+    gst_element_call_async(playbin, &SeekOnHelperThread, nullptr, nullptr);
+  }
+}
+
+void CAudioPipeline::SetLinearVolume(double volume) {
+  if (playbin != nullptr) {
+    g_object_set(playbin, "volume", volume, nullptr);
+  }
+}
+
+double CAudioPipeline::GetLinearVolume() const {
+  double volume = 0.0;
+  if (playbin != nullptr) {
+    g_object_get(playbin, "volume", &volume, nullptr);
+  }
+  return volume;
+}
+
+GstMessage* CAudioPipeline::PopMessage() {
+  return bus != nullptr ? gst_bus_pop(bus) : nullptr;
+}

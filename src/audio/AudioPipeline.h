@@ -1,0 +1,68 @@
+#pragma once
+#include <gst/gst.h>
+
+#include <functional>
+#include <string>
+
+#include "base/Results.h"
+
+// One playbin that plays one local audio file (audio only, software volume)
+// into the game's audio sink. It is built, driven and destroyed on the main
+// thread; GStreamer plays it on its own threads. Its bus keeps at most the
+// end-of-stream and error messages, and only those the observer lets through.
+class CAudioPipeline {
+ public:
+  // Sees every end-of-stream and error message on the GStreamer thread that
+  // posted it, before the bus queues it. Returns whether the bus should keep
+  // the message for PopMessage. Must not block or change the pipeline's state.
+  using Observer = std::function<bool(GstMessage* message)>;
+
+  // The longest the main thread waits for a file to preroll.
+  static constexpr GstClockTime kPrerollTimeout = 5 * GST_SECOND;
+
+  CAudioPipeline();  // IsValid() is false when playbin or the sink are missing
+  ~CAudioPipeline();
+  CAudioPipeline(const CAudioPipeline&) = delete;
+  CAudioPipeline& operator=(const CAudioPipeline&) = delete;
+
+  bool IsValid() const { return playbin != nullptr; }
+
+  // Set while the pipeline is in the NULL state (before the first Load).
+  void SetObserver(Observer newObserver) { observer = std::move(newObserver); }
+
+  // Points the pipeline at `path` (relative to the working directory) and
+  // prerolls it, so that playing starts at once. A missing, empty or
+  // undecodable file, one without sound, or one that does not preroll within
+  // kPrerollTimeout leaves the pipeline in the NULL state and returns E_FAIL.
+  Result Load(const std::string& path);
+
+  // Whether the last Load succeeded.
+  bool HasMedia() const { return hasMedia; }
+
+  // E_FAIL when the change fails at once, or when PAUSED or PLAYING is asked
+  // without media; asynchronous changes succeed.
+  Result SetState(GstState state);
+  GstState CurrentState() const;  // without waiting for a pending change
+  GstState TargetState() const;   // the pending state if a change is under way
+  Result SeekToStart();           // flushing; needs PAUSED or PLAYING
+  // Queues SeekToStart on a GStreamer helper thread; safe from the observer.
+  void SeekToStartAsync();
+
+  // Linear amplitude factor, 1.0 = unchanged.
+  void SetLinearVolume(double volume);
+  double GetLinearVolume() const;
+
+  // The oldest kept message, or null when none is pending (never waits).
+  // The caller owns the message and unrefs it.
+  GstMessage* PopMessage();
+
+ private:
+  static GstBusSyncReply OnBusMessage(GstBus* bus, GstMessage* message, gpointer self);
+  void DiscardMessages();
+  void ReportLoadFailure(const std::string& path);
+
+  GstElement* playbin = nullptr;
+  GstBus* bus = nullptr;
+  Observer observer;
+  bool hasMedia = false;
+};

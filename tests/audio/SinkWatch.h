@@ -1,0 +1,47 @@
+#pragma once
+#include <gst/gst.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+
+// Points ZESTBOX_AUDIO_SINK at a fake sink that keeps real time and signals
+// its buffers. Tests call it themselves rather than trust the environment
+// they were started in.
+void UseTestAudioSink();
+
+// Watches every buffer that reaches a fake audio sink in this process, at the
+// moment the sink renders it (the sink syncs to the clock, so that is when it
+// would be heard). Calls UseTestAudioSink; create it before the players and
+// sounds under test.
+class SinkWatch {
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  SinkWatch();
+  ~SinkWatch();
+  SinkWatch(const SinkWatch&) = delete;
+  SinkWatch& operator=(const SinkWatch&) = delete;
+
+  int Buffers() const;
+  // Plays from the beginning: a sink's first buffer, and every buffer whose
+  // time stamp goes back.
+  int Starts() const;
+  // Waits until Starts() reaches `count`; false after `timeout`.
+  bool WaitForStarts(int count, std::chrono::milliseconds timeout) const;
+  // The moment of the last start seen.
+  Clock::time_point LastStart() const;
+
+ private:
+  static gboolean OnHandoff(GSignalInvocationHint*, guint count, const GValue* values, gpointer self);
+
+  guint signal = 0;
+  gulong hook = 0;
+  mutable std::mutex lock;
+  mutable std::condition_variable changed;
+  std::map<GstElement*, GstClockTime> lastStamp;
+  int buffers = 0;
+  int starts = 0;
+  Clock::time_point lastStart;
+};
