@@ -1,0 +1,39 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "capture/CaptureBase.h"
+#include "capture/VideoCaptureDevice.h"
+
+// Lists the cameras: the system's own (GstDeviceMonitor, "Video/Source"),
+// then the extra sources the program was asked for (a recorded video, the
+// built-in test camera), in the order they were added. Main thread.
+class CCaptureDeviceEnumerator : public CCaptureBase {
+ public:
+  CCaptureDeviceEnumerator();
+
+  // Rebuilds the list. False with "EnumerateDevices: No video capture
+  // devices found" when there is no device at all.
+  bool EnumerateDevices();
+  int32_t GetDeviceCount() const { return static_cast<int32_t>(devices.size()); }
+  // `index` must be within the count.
+  CVideoCaptureDevice* GetDevice(int32_t index) const { return devices[static_cast<size_t>(index)].get(); }
+
+  // Whether EnumerateDevices asks the system for cameras (on by default;
+  // tests turn it off to see only their own sources).
+  void SetSystemCamerasListed(bool listed) { systemCamerasListed = listed; }
+  // Lists `source` under `name` after the system's cameras from the next
+  // EnumerateDevices on.
+  void AddExtraSource(const std::string& name, std::shared_ptr<CCameraSource> source);
+
+ protected:
+  std::vector<std::unique_ptr<CVideoCaptureDevice>> devices;
+
+ private:
+  void AddSystemCameras();
+
+  bool systemCamerasListed = true;
+  std::vector<std::pair<std::string, std::shared_ptr<CCameraSource>>> extraSources;
+};

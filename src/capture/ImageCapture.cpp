@@ -1,0 +1,441 @@
+#include "capture/ImageCapture.h"
+
+#include <gst/app/gstappsink.h>
+#include <gst/gst.h>
+#include <gst/video/video.h>
+
+#include <cstdio>
+
+#include "base/Clock.h"
+#include "capture/CaptureNotice.h"
+#include "capture/FrameStamp.h"
+
+namespace {
+
+constexpr char kNotInitialized[] = ": ImageCapture object not initialized\n";
+constexpr GstClockTime kStopTimeout = 2 * GST_SECOND;
+constexpr uint32_t kSilenceLimitMs = 3000;
+constexpr uint32_t kRestartIntervalMs = 2000;
+constexpr int kProbeMs = 2000;
+
+GstElement* Make(const char* factory, const char* name) { return gst_element_factory_make(factory, name); }
+
+GstCaps* FrameCaps(const char* format, int32_t width, int32_t height) {
+  GstCaps* caps = gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, format, nullptr);
+  if (width > 0 && height > 0)
+    gst_caps_set_simple(caps, "width", G_TYPE_INT, width, "height", G_TYPE_INT, height, nullptr);
+  return caps;
+}
+
+void SetCaps(GstElement* capsfilter, GstCaps* caps) {
+  g_object_set(capsfilter, "caps", caps, nullptr);
+  gst_caps_unref(caps);
+}
+
+GstElement* MakeSink(const char* name) {
+  GstElement* sink = Make("appsink", name);
+  if (sink) g_object_set(sink, "sync", FALSE, "max-buffers", 2u, "drop", TRUE, nullptr);
+  return sink;
+}
+
+GstElement* MakeQueue() {
+  GstElement* queue = Make("queue", nullptr);
+  if (queue) g_object_set(queue, "max-size-buffers", 2u, "leaky", 2 /* downstream: drop old */, nullptr);
+  return queue;
+}
+
+// Maps one sample's picture for reading; false when the sample carries none.
+bool MapSample(GstSample* sample, GstVideoFrame* frame) {
+  GstVideoInfo info;
+  GstCaps* caps = gst_sample_get_caps(sample);
+  GstBuffer* buffer = gst_sample_get_buffer(sample);
+  return caps && buffer && gst_video_info_from_caps(&info, caps) &&
+         gst_video_frame_map(frame, &info, buffer, GST_MAP_READ);
+}
+
+// The first error of a trial start, or "" when the source delivered a frame
+// (or stayed silent, which the running pipeline's watch deals with).
+std::string TrialStart(GstElement* source) {
+  GstElement* pipeline = gst_pipeline_new(nullptr);
+  GstElement* sink = Make("fakesink", nullptr);
+  g_object_set(sink, "sync", FALSE, "signal-handoffs", TRUE, nullptr);
+  gst_bin_add_many(GST_BIN(pipeline), source, sink, nullptr);
+  std::atomic<bool> delivered{false};
+  g_signal_connect(sink, "handoff", G_CALLBACK(+[](GstElement*, GstBuffer*, GstPad*, gpointer flag) {
+                     *static_cast<std::atomic<bool>*>(flag) = true;
+                   }),
+                   &delivered);
+  std::string problem;
+  GstBus* bus = gst_element_get_bus(pipeline);
+  if (!gst_element_link(source, sink)) problem = "the source cannot be linked";
+  if (problem.empty() && gst_element_set_state(pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE)
+    problem = "it does not start";
+  for (int waited = 0; problem.empty() && !delivered && waited < kProbeMs; waited += 20) {
+    GstMessage* message = gst_bus_timed_pop_filtered(bus, 20 * GST_MSECOND, GST_MESSAGE_ERROR);
+    if (!message) continue;
+    GError* error = nullptr;
+    gst_message_parse_error(message, &error, nullptr);
+    problem = error && g_error_matches(error, GST_RESOURCE_ERROR, GST_RESOURCE_ERROR_BUSY)
+                  ? "busy"
+                  : (error ? error->message : "unknown error");
+    if (error) g_error_free(error);
+    gst_message_unref(message);
+  }
+  if (problem.empty() && !delivered) {
+    // A last look: an error may have come with the state change.
+    if (GstMessage* message = gst_bus_pop_filtered(bus, GST_MESSAGE_ERROR)) {
+      problem = "it reports an error";
+      gst_message_unref(message);
+    }
+  }
+  gst_element_set_state(pipeline, GST_STATE_NULL);
+  gst_object_unref(bus);
+  gst_object_unref(pipeline);
+  return problem;
+}
+
+}  // namespace
+
+struct CImageCapture::Hooks {
+  static GstBusSyncReply OnBusMessage(GstBus*, GstMessage*, gpointer data) {
+    CImageCapture* self = static_cast<CImageCapture*>(data);
+    if (!self->noticePending.exchange(true) && !PostCaptureNotice()) self->noticePending = false;
+    return GST_BUS_PASS;
+  }
+
+  // Detector frames: BGRx, top row first in GStreamer's buffer; handed over
+  // bottom row first by walking the rows backwards.
+  static GstFlowReturn OnDetectorSample(GstAppSink* sink, gpointer data) {
+    CImageCapture* self = static_cast<CImageCapture*>(data);
+    GstSample* sample = gst_app_sink_pull_sample(sink);
+    if (!sample) return GST_FLOW_EOS;
+    GstVideoFrame frame;
+    if (MapSample(sample, &frame)) {
+      const ptrdiff_t stride = GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 0);
+      FrameView view;
+      view.width = GST_VIDEO_FRAME_WIDTH(&frame);
+      view.height = GST_VIDEO_FRAME_HEIGHT(&frame);
+      view.firstRow = static_cast<const uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&frame, 0)) + (view.height - 1) * stride;
+      view.stride = -stride;
+      if (auto callback = std::atomic_load(&self->frameCallback)) callback->SampleCB(view);
+      ++self->detectorFrames;
+      gst_video_frame_unmap(&frame);
+    }
+    gst_sample_unref(sample);
+    return GST_FLOW_OK;
+  }
+
+  static GstFlowReturn OnTextureSample(GstAppSink* sink, gpointer data) {
+    CImageCapture* self = static_cast<CImageCapture*>(data);
+    GstSample* sample = gst_app_sink_pull_sample(sink);
+    if (!sample) return GST_FLOW_EOS;
+    GstVideoFrame frame;
+    if (MapSample(sample, &frame)) {
+      self->renderer->DoRenderSample(static_cast<const uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&frame, 0)),
+                                     GST_VIDEO_FRAME_WIDTH(&frame), GST_VIDEO_FRAME_HEIGHT(&frame),
+                                     GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 0),
+                                     FrameLeftSourceMicros(gst_sample_get_buffer(sample)));
+      gst_video_frame_unmap(&frame);
+    }
+    gst_sample_unref(sample);
+    return GST_FLOW_OK;
+  }
+};
+
+CImageCapture::CImageCapture(SDL_Window* window) : window(window) { CaptureNoticeEventType(); }
+
+CImageCapture::~CImageCapture() {
+  ReleaseFilters();
+  modes.clear();
+  devices.clear();
+  renderer.reset();
+}
+
+bool CImageCapture::RequireDevice(const char* label, bool needDevice) {
+  if (initialized && (deviceAttached || !needDevice)) return true;
+  SetError(std::string(label) + kNotInitialized, E_FAIL);
+  return false;
+}
+
+void CImageCapture::ReleaseFilters() {
+  if (graph) {
+    gst_element_set_state(graph, GST_STATE_NULL);
+    GstBus* bus = gst_element_get_bus(graph);
+    gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
+    gst_object_unref(bus);
+    gst_object_unref(graph);
+  }
+  graph = captureFilter = sourceCaps = decoder = convert = grabberCaps = nullptr;
+  attachedSource.reset();
+  attachedName.clear();
+  running = faulted = sourceError = false;
+  initialized = deviceAttached = 0;
+}
+
+bool CImageCapture::CreateFilters() {
+  ReleaseFilters();
+  graph = gst_pipeline_new("capture");
+  if (!graph) {
+    SetError("CreateFilters(): Could not create IGraphBuilder\n", E_FAIL);
+    return false;
+  }
+  if (!BuildPipeline()) {
+    ReleaseFilters();
+    return false;
+  }
+  GstBus* bus = gst_element_get_bus(graph);
+  gst_bus_set_sync_handler(bus, Hooks::OnBusMessage, this, nullptr);
+  gst_object_unref(bus);
+  initialized = 1;
+  return true;
+}
+
+// Everything after the source: converter, scaler, the tee and both branches.
+bool CImageCapture::BuildPipeline() {
+  convert = Make("videoconvert", "convert");
+  GstElement* scale = Make("videoscale", "scale");
+  grabberCaps = Make("capsfilter", "grabbercaps");
+  GstElement* tee = Make("tee", "tee");
+  GstElement* grabberQueue = MakeQueue();
+  GstElement* grabberSink = MakeSink("grabber");
+  if (!convert || !scale || !grabberCaps || !tee || !grabberQueue || !grabberSink) {
+    SetError("CreateFilters(): Could not create SampleGrabber filter\n", E_FAIL);
+    return false;
+  }
+  GstElement* rendererQueue = MakeQueue();
+  GstElement* rendererConvert = Make("videoconvert", nullptr);
+  GstElement* rendererCaps = Make("capsfilter", nullptr);
+  GstElement* rendererSink = MakeSink("texturerenderer");
+  if (!rendererQueue || !rendererConvert || !rendererCaps || !rendererSink) {
+    SetError("CreateFilters(): Could not create texture renderer object\n", E_FAIL);
+    return false;
+  }
+  renderer = std::make_shared<CTextureRenderer>();
+  SetCaps(grabberCaps, FrameCaps("BGRx", 0, 0));
+  SetCaps(rendererCaps, FrameCaps("BGR", 0, 0));
+  gst_bin_add_many(GST_BIN(graph), convert, scale, grabberCaps, tee, grabberQueue, grabberSink, rendererQueue,
+                   rendererConvert, rendererCaps, rendererSink, nullptr);
+  if (!gst_element_link_many(rendererQueue, rendererConvert, rendererCaps, rendererSink, nullptr) ||
+      !gst_element_link_many(tee, rendererQueue, nullptr)) {
+    SetError("CreateFilters(): Could not add renderer filter to graph\n", E_FAIL);
+    return false;
+  }
+  if (!gst_element_link_many(convert, scale, grabberCaps, tee, grabberQueue, grabberSink, nullptr)) {
+    SetError("CreateFilters(): Could not add SampleGrabber filter to graph\n", E_FAIL);
+    return false;
+  }
+  GstAppSinkCallbacks grabberHooks = {};
+  grabberHooks.new_sample = Hooks::OnDetectorSample;
+  gst_app_sink_set_callbacks(GST_APP_SINK(grabberSink), &grabberHooks, this, nullptr);
+  GstAppSinkCallbacks rendererHooks = {};
+  rendererHooks.new_sample = Hooks::OnTextureSample;
+  gst_app_sink_set_callbacks(GST_APP_SINK(rendererSink), &rendererHooks, this, nullptr);
+  return true;
+}
+
+bool CImageCapture::SetCaptureDevice(const int32_t& index) {
+  if (!RequireDevice("SetCaptureDevice()", false)) return false;
+  if (index < 0 || index >= GetDeviceCount()) {
+    SetError("SetCaptureDevice(): No capture devices found matching device value\n", E_FAIL);
+    return false;
+  }
+  gst_element_set_state(graph, GST_STATE_NULL);
+  running = false;
+  if (captureFilter) {
+    RemoveSourceFront();
+    gst_bin_remove(GST_BIN(graph), captureFilter);
+    captureFilter = nullptr;
+    attachedSource.reset();
+    deviceAttached = 0;
+  }
+  const CVideoCaptureDevice& device = *GetDevice(index);
+  if (device.GetSource()->NeedsProbe() && !ProbeSource(device)) return false;
+  GstElement* source = device.GetSource()->CreateElement();
+  if (!source) {
+    SetError("SetCaptureDevice(): Undetermined error in screwy Microsoft code\n", E_FAIL);
+    return false;
+  }
+  if (!gst_bin_add(GST_BIN(graph), source)) {
+    gst_object_unref(source);
+    SetError("SetCaptureDevice(): Could not add capture filter to graph\n", E_FAIL);
+    return false;
+  }
+  captureFilter = source;
+  attachedSource = device.GetSource();
+  attachedName = device.GetName();
+  deviceAttached = 1;
+  return true;
+}
+
+// A camera another program holds, or one that fails outright, is refused
+// here with a message that names it, so the player can choose another.
+bool CImageCapture::ProbeSource(const CVideoCaptureDevice& device) {
+  GstElement* source = device.GetSource()->CreateElement();
+  if (!source) return true;  // the attachment reports it
+  const std::string problem = TrialStart(source);
+  if (problem.empty()) return true;
+  if (problem == "busy")
+    SetError("SetCaptureDevice(): The camera \"" + device.GetName() +
+                 "\" is busy: another program is using it. Close that program or choose another camera.\n",
+             E_FAIL);
+  else
+    SetError("SetCaptureDevice(): The camera \"" + device.GetName() + "\" does not work: " + problem + "\n",
+             E_FAIL);
+  return false;
+}
+
+bool CImageCapture::EnumDeviceCaps() {
+  modes.clear();
+  if (!RequireDevice("EnumDeviceCaps()", true)) return false;
+  GstCaps* offered = attachedSource->OfferedCaps();
+  if (!offered) {
+    SetError("EnumDeviceCaps(): Could not find IAMStreamConfig interface\n", E_FAIL);
+    return false;
+  }
+  gst_caps_unref(offered);
+  for (const CVideoMode& mode : attachedSource->Modes()) modes.push_back(std::make_unique<CVideoMode>(mode));
+  return true;
+}
+
+bool CImageCapture::SelectVideoMode(const int32_t& width, const int32_t& height, const int32_t& bitsPerPixel) {
+  if (!RequireDevice("SelectVideoMode()", true)) return false;
+  gst_element_set_state(graph, GST_STATE_NULL);
+  running = false;
+  GstCaps* caps = attachedSource->SourceCaps(width, height, bitsPerPixel);
+  if (!caps) {
+    SetError("SelectVideoMode(): Invalid media type");
+    return false;
+  }
+  attachedSource->Configure(captureFilter, caps);
+  SetCaps(grabberCaps, FrameCaps("BGRx", width, height));
+  ConnectFilters(caps);
+  gst_caps_unref(caps);
+  return true;
+}
+
+void CImageCapture::RemoveSourceFront() {
+  for (GstElement** element : {&sourceCaps, &decoder}) {
+    if (!*element) continue;
+    gst_element_set_state(*element, GST_STATE_NULL);
+    gst_bin_remove(GST_BIN(graph), *element);
+    *element = nullptr;
+  }
+}
+
+// source ! capsfilter [! jpegdec] ! videoconvert
+bool CImageCapture::ConnectFilters(GstCaps* caps) {
+  RemoveSourceFront();
+  sourceCaps = Make("capsfilter", "sourcecaps");
+  const bool jpeg = gst_structure_has_name(gst_caps_get_structure(caps, 0), "image/jpeg");
+  decoder = jpeg ? Make("jpegdec", "decoder") : nullptr;
+  bool linked = sourceCaps && (!jpeg || decoder);
+  if (linked) {
+    g_object_set(sourceCaps, "caps", caps, nullptr);
+    gst_bin_add(GST_BIN(graph), sourceCaps);
+    if (decoder) gst_bin_add(GST_BIN(graph), decoder);
+    linked = gst_element_link(captureFilter, sourceCaps) &&
+             (decoder ? gst_element_link_many(sourceCaps, decoder, convert, nullptr)
+                      : gst_element_link(sourceCaps, convert));
+  }
+  if (!linked) SetError("SetCaptureDevice(): Could not connect filters\n", E_FAIL);
+  return linked;
+}
+
+bool CImageCapture::Run() {
+  if (!RequireDevice("Run()", true)) return false;
+  if (gst_element_set_state(graph, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
+    SetError("Run(): Could not run graph\n", E_FAIL);
+    return false;
+  }
+  running = true;
+  faulted = sourceError = false;
+  framesSeen = detectorFrames;
+  lastProgressTick = TickCount();
+  return true;
+}
+
+bool CImageCapture::Stop() {
+  if (!RequireDevice("Stop()", true)) return false;
+  running = false;
+  gst_element_set_state(graph, GST_STATE_NULL);
+  GstState state = GST_STATE_VOID_PENDING;
+  if (gst_element_get_state(graph, &state, nullptr, kStopTimeout) != GST_STATE_CHANGE_SUCCESS ||
+      state != GST_STATE_NULL) {
+    SetError("Stop(): Could not stop graph\n", E_FAIL);
+    return false;
+  }
+  return true;
+}
+
+bool CImageCapture::SetVideoMode(CVideoMode* mode) {
+  currentMode = mode;
+  if (!mode) return false;
+  return SelectVideoMode(mode->width, mode->height, mode->bitsPerPixel);
+}
+
+CVideoMode* CImageCapture::FindVideoMode(int32_t width, int32_t height, int32_t bitsPerPixel) const {
+  if (!initialized || !deviceAttached) return nullptr;
+  for (const auto& mode : modes)
+    if (mode->width == width && mode->height == height && mode->bitsPerPixel == bitsPerPixel) return mode.get();
+  return nullptr;
+}
+
+bool CImageCapture::SetFrameCallback(std::shared_ptr<CSampleGrabberCallback> callback) {
+  std::atomic_store(&frameCallback, std::move(callback));
+  return graph != nullptr;
+}
+
+void CImageCapture::HandleGraphEvents() {
+  noticePending = false;
+  if (!graph) return;
+  GstBus* bus = gst_element_get_bus(graph);
+  while (GstMessage* message = gst_bus_pop(bus)) {
+    if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR && running && !sourceError) {
+      GError* error = nullptr;
+      gst_message_parse_error(message, &error, nullptr);
+      sourceError = true;
+      faultText = error ? error->message : "unknown error";
+      if (error) g_error_free(error);
+    } else if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS && running) {
+      gst_element_seek_simple(graph, GST_FORMAT_TIME, GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT), 0);
+    }
+    gst_message_unref(message);
+  }
+  gst_object_unref(bus);
+}
+
+void CImageCapture::CheckSource() {
+  if (!running) return;
+  HandleGraphEvents();
+  const uint32_t now = TickCount();
+  const uint64_t frames = detectorFrames;
+  if (frames != framesSeen && !sourceError) {
+    framesSeen = frames;
+    lastProgressTick = now;
+    if (faulted) std::fprintf(stderr, "Zestbox: the camera \"%s\" delivers pictures again.\n", attachedName.c_str());
+    faulted = false;
+    return;
+  }
+  if (!faulted && (sourceError || now - lastProgressTick >= kSilenceLimitMs)) {
+    if (!sourceError) faultText = "no picture for three seconds";
+    ReportFault();
+    lastRestartTick = now;
+  }
+  if (faulted && now - lastRestartTick >= kRestartIntervalMs) {
+    lastRestartTick = now;
+    RestartPipeline();
+  }
+}
+
+void CImageCapture::ReportFault() {
+  faulted = true;
+  std::fprintf(stderr, "Zestbox: the camera \"%s\" stopped delivering pictures (%s); the game goes on with the last picture.\n",
+               attachedName.c_str(), faultText.c_str());
+}
+
+bool CImageCapture::RestartPipeline() {
+  gst_element_set_state(graph, GST_STATE_NULL);
+  sourceError = false;
+  framesSeen = detectorFrames;
+  return gst_element_set_state(graph, GST_STATE_PLAYING) != GST_STATE_CHANGE_FAILURE;
+}

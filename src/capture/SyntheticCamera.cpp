@@ -1,0 +1,123 @@
+#include "capture/SyntheticCamera.h"
+
+#include <gst/app/gstappsrc.h>
+#include <gst/gst.h>
+
+#include <chrono>
+#include <thread>
+#include <utility>
+
+#include "capture/CameraCaps.h"
+#include "capture/FrameStamp.h"
+
+namespace {
+
+constexpr char kFeedKey[] = "zestbox-synthetic-feed";
+
+// What one appsrc knows about the pictures it makes; lives as long as it.
+struct Feed {
+  std::shared_ptr<CSyntheticCamera::State> state;
+  int32_t width = 320;
+  int32_t height = 240;
+  uint64_t frame = 0;
+  std::chrono::steady_clock::time_point deadline{};
+};
+
+// Waits for the frame's turn so the camera keeps its rate, as a real one does.
+void WaitForTurn(Feed* feed) {
+  using namespace std::chrono;
+  const auto period = microseconds(1000000 / CSyntheticCamera::kFramesPerSecond);
+  const auto now = steady_clock::now();
+  if (feed->deadline + period < now) feed->deadline = now;
+  std::this_thread::sleep_until(feed->deadline);
+  feed->deadline += period;
+}
+
+GstBuffer* DrawFrame(Feed* feed) {
+  const gsize size = static_cast<gsize>(feed->width) * static_cast<gsize>(feed->height) * 4;
+  GstBuffer* buffer = gst_buffer_new_allocate(nullptr, size, nullptr);
+  GstMapInfo map;
+  gst_buffer_map(buffer, &map, GST_MAP_WRITE);
+  const uint32_t timeMs = static_cast<uint32_t>(feed->frame * 1000 / CSyntheticCamera::kFramesPerSecond);
+  feed->state->scene.Render(timeMs, map.data, feed->width, feed->height, feed->width * 4);
+  gst_buffer_unmap(buffer, &map);
+  GST_BUFFER_PTS(buffer) = gst_util_uint64_scale(feed->frame, GST_SECOND, CSyntheticCamera::kFramesPerSecond);
+  GST_BUFFER_DURATION(buffer) = GST_SECOND / CSyntheticCamera::kFramesPerSecond;
+  ++feed->frame;
+  return buffer;
+}
+
+// appsrc's streaming thread asks for the next picture.
+void NeedData(GstAppSrc* src, guint, gpointer data) {
+  Feed* feed = static_cast<Feed*>(data);
+  if (feed->state->busy) {
+    GST_ELEMENT_ERROR(src, RESOURCE, BUSY, ("Device is busy"), ("the test camera plays a busy camera"));
+    return;
+  }
+  if (feed->state->unplugged) {
+    GST_ELEMENT_ERROR(src, RESOURCE, NOT_FOUND, ("The camera is not connected"),
+                      ("the test camera plays an unplugged camera"));
+    return;
+  }
+  WaitForTurn(feed);
+  GstBuffer* buffer = DrawFrame(feed);
+  StampFrameLeftSource(buffer);
+  gst_app_src_push_buffer(src, buffer);
+}
+
+GstCaps* FrameCaps(int32_t width, int32_t height) {
+  return gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "BGRx", "width", G_TYPE_INT, width, "height",
+                             G_TYPE_INT, height, "framerate", GST_TYPE_FRACTION, CSyntheticCamera::kFramesPerSecond,
+                             1, nullptr);
+}
+
+GstAppSrc* FindAppSrc(GstElement* element) {
+  GstElement* src = gst_bin_get_by_name(GST_BIN(element), "camera");
+  if (!src) return nullptr;
+  gst_object_unref(src);  // the bin keeps it alive
+  return GST_APP_SRC(src);
+}
+
+}  // namespace
+
+CSyntheticCamera::CSyntheticCamera(CSyntheticScene scene)
+    : CSyntheticCamera(std::move(scene), {{640, 480, 32}, {320, 240, 32}, {160, 120, 32}}) {}
+
+CSyntheticCamera::CSyntheticCamera(CSyntheticScene scene, std::vector<CVideoMode> modes)
+    : state(std::make_shared<State>()), modes(std::move(modes)) {
+  state->scene = std::move(scene);
+}
+
+GstElement* CSyntheticCamera::CreateElement() const {
+  GstElement* bin = gst_parse_bin_from_description(
+      "appsrc name=camera is-live=true format=time max-buffers=2 block=false ! videoconvert", TRUE, nullptr);
+  if (!bin) return nullptr;
+  GstAppSrc* src = FindAppSrc(bin);
+  Feed* feed = new Feed;
+  feed->state = state;
+  g_object_set_data_full(G_OBJECT(src), kFeedKey, feed, [](gpointer p) { delete static_cast<Feed*>(p); });
+  GstAppSrcCallbacks callbacks = {};
+  callbacks.need_data = NeedData;
+  gst_app_src_set_callbacks(src, &callbacks, feed, nullptr);
+  GstCaps* caps = FrameCaps(feed->width, feed->height);
+  gst_app_src_set_caps(src, caps);
+  gst_caps_unref(caps);
+  return bin;
+}
+
+GstCaps* CSyntheticCamera::OfferedCaps() const {
+  return ConvertingSourceCaps(modes);
+}
+
+void CSyntheticCamera::Configure(GstElement* element, const GstCaps* caps) const {
+  GstAppSrc* src = FindAppSrc(element);
+  const GstStructure* s = caps ? gst_caps_get_structure(caps, 0) : nullptr;
+  gint width = 0, height = 0;
+  if (!src || !s || !gst_structure_get_int(s, "width", &width) || !gst_structure_get_int(s, "height", &height)) return;
+  Feed* feed = static_cast<Feed*>(g_object_get_data(G_OBJECT(src), kFeedKey));
+  feed->width = width;
+  feed->height = height;
+  GstCaps* frameCaps = FrameCaps(width, height);
+  gst_app_src_set_caps(src, frameCaps);
+  gst_caps_unref(frameCaps);
+}

@@ -1,0 +1,77 @@
+#include "capture/SyntheticScene.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace {
+
+ScenePoint PointAt(const std::vector<ScenePoint>& path, uint32_t timeMs) {
+  if (path.empty()) return {};
+  if (timeMs <= path.front().timeMs) return path.front();
+  for (size_t i = 1; i < path.size(); ++i) {
+    const ScenePoint& a = path[i - 1];
+    const ScenePoint& b = path[i];
+    if (timeMs > b.timeMs) continue;
+    const float span = static_cast<float>(b.timeMs - a.timeMs);
+    const float t = span > 0 ? static_cast<float>(timeMs - a.timeMs) / span : 1.0f;
+    return {timeMs, a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
+  }
+  return path.back();
+}
+
+void PutPixel(uint8_t* p, uint32_t rgb) {
+  p[0] = static_cast<uint8_t>(rgb);
+  p[1] = static_cast<uint8_t>(rgb >> 8);
+  p[2] = static_cast<uint8_t>(rgb >> 16);
+  p[3] = 255;
+}
+
+void DrawDisc(const SceneBlob& blob, const ScenePoint& at, uint8_t* pixels, int32_t width, int32_t height,
+              ptrdiff_t stride) {
+  const float cx = at.x * static_cast<float>(width);
+  const float cy = at.y * static_cast<float>(height);
+  const float r = blob.radius * static_cast<float>(height);
+  const int32_t top = std::max(0, static_cast<int32_t>(std::floor(cy - r)));
+  const int32_t bottom = std::min(height - 1, static_cast<int32_t>(std::ceil(cy + r)));
+  const int32_t left = std::max(0, static_cast<int32_t>(std::floor(cx - r)));
+  const int32_t right = std::min(width - 1, static_cast<int32_t>(std::ceil(cx + r)));
+  for (int32_t y = top; y <= bottom; ++y) {
+    uint8_t* row = pixels + y * stride;
+    for (int32_t x = left; x <= right; ++x) {
+      const float dx = static_cast<float>(x) + 0.5f - cx;
+      const float dy = static_cast<float>(y) + 0.5f - cy;
+      if (dx * dx + dy * dy <= r * r) PutPixel(row + 4 * x, blob.color);
+    }
+  }
+}
+
+}  // namespace
+
+CSyntheticScene::CSyntheticScene(std::vector<SceneBlob> blobs, uint32_t periodMs)
+    : blobs(std::move(blobs)), periodMs(periodMs) {}
+
+CSyntheticScene CSyntheticScene::Default() {
+  SceneBlob warm{0xE0602A, 0.12f, {{0, 0.25f, 0.3f}, {2500, 0.7f, 0.25f}, {5000, 0.75f, 0.7f},
+                                   {7500, 0.3f, 0.75f}, {10000, 0.25f, 0.3f}}};
+  SceneBlob cool{0x3A8FD8, 0.08f, {{0, 0.8f, 0.8f}, {5000, 0.2f, 0.2f}, {10000, 0.8f, 0.8f}}};
+  return CSyntheticScene({warm, cool}, 10000);
+}
+
+uint32_t CSyntheticScene::Background(int32_t x, int32_t y, int32_t width, int32_t height) {
+  const uint32_t band = height > 0 ? static_cast<uint32_t>(y * 4 / height) : 0;
+  const uint32_t check = ((x / 16) + (y / 16)) & 1;
+  const uint32_t base = 0x30 + band * 0x18 + check * 0x08;
+  const uint32_t green = base + (width > 0 ? static_cast<uint32_t>(x * 0x20 / width) : 0);
+  return base << 16 | green << 8 | (base + 0x10);
+}
+
+void CSyntheticScene::Render(uint32_t timeMs, uint8_t* pixels, int32_t width, int32_t height,
+                             ptrdiff_t stride) const {
+  for (int32_t y = 0; y < height; ++y) {
+    uint8_t* row = pixels + y * stride;
+    for (int32_t x = 0; x < width; ++x) PutPixel(row + 4 * x, Background(x, y, width, height));
+  }
+  const uint32_t t = periodMs ? timeMs % periodMs : timeMs;
+  for (const SceneBlob& blob : blobs) DrawDisc(blob, PointAt(blob.path, t), pixels, width, height, stride);
+}

@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "capture/CaptureEngine.h"
+#include "capture/LaunchSource.h"
+#include "capture/SyntheticCamera.h"
+#include "motion/CurrentMotionDetector.h"
+#include "motion/MotionDetector.h"
+#include "support/RecordingDevice.h"
+#include "support/TestClock.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Polls `done` (after `step`) for up to `limit` of real time.
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = 3000ms,
+             const std::function<void()>& step = [] {}) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < end) {
+    step();
+    if (done()) return true;
+    std::this_thread::sleep_for(10ms);
+  }
+  return false;
+}
+
+// A white blob that jumps between two places near the top-left corner of the
+// picture five times a second.
+CSyntheticScene TopLeftBlob() {
+  SceneBlob blob{0xFFFFFF, 0.1f, {{0, 0.15f, 0.15f}, {99, 0.15f, 0.15f}, {100, 0.3f, 0.25f}, {199, 0.3f, 0.25f}}};
+  return CSyntheticScene({blob}, 200);
+}
+
+// The engine on one camera, chosen as the start-up does, drawing into a
+// recording device.
+class EngineTest : public ::testing::Test {
+ protected:
+  void SetUp() override { d3dDevice = &device; }
+  void TearDown() override {
+    engine.reset();
+    d3dDevice = nullptr;
+  }
+
+  void StartWith(std::shared_ptr<CCameraSource> source, int32_t width, int32_t height) {
+    engine = std::make_unique<CCaptureEngine>();
+    engine->Init(nullptr);
+    CImageCapture& capture = *engine->GetImageCapture();
+    capture.SetSystemCamerasListed(false);
+    capture.AddExtraSource("Test camera", std::move(source));
+    ASSERT_TRUE(capture.EnumerateDevices());
+    ASSERT_TRUE(capture.CreateFilters());
+    ASSERT_TRUE(capture.SetCaptureDevice(0)) << capture.GetLastErrorText();
+    ASSERT_TRUE(capture.EnumDeviceCaps());
+    CVideoMode* mode = capture.FindVideoMode(width, height, 32);
+    ASSERT_NE(mode, nullptr);
+    ASSERT_TRUE(capture.SetVideoMode(mode)) << capture.GetLastErrorText();
+    engine->SetScreenRect(0, 0, 1000, 750);
+    ASSERT_TRUE(engine->Start()) << capture.GetLastErrorText();
+  }
+
+  CImageCapture& Capture() { return *engine->GetImageCapture(); }
+
+  RecordingDevice device;
+  std::unique_ptr<CCaptureEngine> engine;
+};
+
+}  // namespace
+
+TEST_F(EngineTest, FramesReachTheDetectorBottomRowFirst) {
+  StartWith(std::make_shared<CSyntheticCamera>(TopLeftBlob()), 320, 240);
+  auto detector = std::make_shared<CMotionDetector>();
+  EXPECT_TRUE(engine->SetMotionDetector(detector));
+  EXPECT_EQ(CurrentMotionDetector(), detector.get());
+  MotionRect rects[kMaxMotionRects];
+  int32_t count = 0;
+  ASSERT_TRUE(WaitFor([&] {
+    detector->GetMotionRects(rects, &count);
+    return count > 0;
+  })) << "the detector saw no movement (frames of the wrong size?)";
+  for (int32_t i = 0; i < count; ++i) {
+    // Top of the picture = high grid rows; left of the picture = low columns.
+    EXPECT_GE(rects[i].minY, 15) << i;
+    EXPECT_LE(rects[i].maxX, 14) << i;
+  }
+}
+
+TEST_F(EngineTest, CameraTextureHoldsThePictureBottomRowFirst) {
+  StartWith(std::make_shared<CSyntheticCamera>(TopLeftBlob()), 320, 240);
+  ASSERT_TRUE(WaitFor([&] { return cameraTexture != nullptr; }, 3000ms, [&] { engine->Update(); }));
+  const auto* texture = static_cast<RecordedTexture*>(cameraTexture.get());
+  EXPECT_EQ(texture->Width(), 320u);
+  EXPECT_EQ(texture->Height(), 240u);
+  EXPECT_EQ(cameraTextureFormat, CameraTextureFormat::X8R8G8B8);
+  // The blobs stay in the top-left; elsewhere the still background shows.
+  for (const auto& [x, pictureRow] : {std::pair{300, 239}, std::pair{310, 200}, std::pair{200, 120}})
+    EXPECT_EQ(texture->Texel(x, 239 - pictureRow),
+              0xFF000000u | CSyntheticScene::Background(x, pictureRow, 320, 240))
+        << x << "," << pictureRow;
+  EXPECT_EQ(engine->GetVideoLayer() != nullptr, true);
+}
+
+TEST_F(EngineTest, TestPatternRunsAtCameraRate) {
+  StartWith(std::make_shared<CLaunchSource>("videotestsrc is-live=true pattern=ball",
+                                            std::vector<CVideoMode>{{640, 480, 32}}),
+            640, 480);
+  ASSERT_TRUE(WaitFor([&] { return Capture().GetDetectorFrameCount() > 0; }));
+  const uint64_t first = Capture().GetDetectorFrameCount();
+  const uint64_t firstTexture = Capture().GetRenderer()->FrameCount();
+  std::this_thread::sleep_for(2s);
+  const uint64_t frames = Capture().GetDetectorFrameCount() - first;
+  const uint64_t textureFrames = Capture().GetRenderer()->FrameCount() - firstTexture;
+  EXPECT_GE(frames, 45u);
+  EXPECT_LE(frames, 75u);
+  EXPECT_GE(textureFrames, 45u);
+  engine->Update();
+  ASSERT_NE(cameraTexture, nullptr);
+  EXPECT_EQ(cameraTexture->Width(), 640u);
+  EXPECT_TRUE(engine->Stop());
+}
+
+namespace {
+std::atomic<int> liveDetectors{0};
+std::atomic<int> destroyedOffMainThread{0};
+std::thread::id mainThread;
+
+class TrackedDetector : public CMotionDetector {
+ public:
+  TrackedDetector() { ++liveDetectors; }
+  ~TrackedDetector() override {
+    --liveDetectors;
+    if (std::this_thread::get_id() != mainThread) ++destroyedOffMainThread;
+  }
+};
+}  // namespace
+
+TEST_F(EngineTest, DetectorsSwapWhileFramesFlow) {
+  mainThread = std::this_thread::get_id();
+  StartWith(std::make_shared<CSyntheticCamera>(TopLeftBlob()), 160, 120);
+  ASSERT_TRUE(WaitFor([&] { return Capture().GetDetectorFrameCount() > 2; }));
+  for (int i = 0; i < 40; ++i) {
+    EXPECT_TRUE(engine->SetMotionDetector(std::make_shared<TrackedDetector>()));
+    std::this_thread::sleep_for(3ms);
+    engine->Update();
+  }
+  // Replaced detectors go once the streaming thread has let go of them.
+  EXPECT_TRUE(WaitFor([] { return liveDetectors <= 2; }, 1000ms, [&] { engine->Update(); }));
+  engine->Shutdown();
+  EXPECT_EQ(CurrentMotionDetector(), nullptr);
+  EXPECT_EQ(liveDetectors, 0);
+  EXPECT_EQ(destroyedOffMainThread, 0);
+}
+
+class SourceFaultTest : public ManualClockTest {};
+
+TEST_F(SourceFaultTest, UnpluggedCameraKeepsTheGameGoingAndComesBack) {
+  auto camera = std::make_shared<CSyntheticCamera>();
+  CImageCapture capture(nullptr);
+  capture.SetSystemCamerasListed(false);
+  capture.AddExtraSource("Test camera", camera);
+  ASSERT_TRUE(capture.EnumerateDevices());
+  ASSERT_TRUE(capture.CreateFilters());
+  ASSERT_TRUE(capture.SetCaptureDevice(0));
+  ASSERT_TRUE(capture.EnumDeviceCaps());
+  ASSERT_TRUE(capture.SetVideoMode(capture.FindVideoMode(160, 120, 32)));
+  ASSERT_TRUE(capture.Run());
+  ASSERT_TRUE(WaitFor([&] { return capture.GetDetectorFrameCount() > 3; }, 3000ms, [&] { capture.CheckSource(); }));
+
+  testing::internal::CaptureStderr();
+  camera->SetUnplugged(true);
+  EXPECT_TRUE(WaitFor([&] { return capture.IsSourceFaulted(); }, 3000ms, [&] { capture.CheckSource(); }));
+  // Still unplugged at the next attempt: no second message.
+  Advance(2000);
+  capture.CheckSource();
+  std::this_thread::sleep_for(100ms);
+  capture.CheckSource();
+  EXPECT_TRUE(capture.IsSourceFaulted());
+  camera->SetUnplugged(false);
+  Advance(2000);
+  EXPECT_TRUE(WaitFor([&] { return !capture.IsSourceFaulted(); }, 3000ms, [&] { capture.CheckSource(); }));
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(said,
+            "Zestbox: the camera \"Test camera\" stopped delivering pictures (The camera is not connected); the game "
+            "goes on with the last picture.\n"
+            "Zestbox: the camera \"Test camera\" delivers pictures again.\n");
+  EXPECT_TRUE(capture.Stop());
+}
+
+TEST_F(SourceFaultTest, SilentCameraCountsAsFailedAfterThreeSeconds) {
+  // A test pattern that stops after a few frames, as a stuck camera would.
+  CImageCapture capture(nullptr);
+  capture.SetSystemCamerasListed(false);
+  capture.AddExtraSource("Stuck", std::make_shared<CLaunchSource>("videotestsrc is-live=true num-buffers=3 ! identity",
+                                                                  std::vector<CVideoMode>{{160, 120, 32}}));
+  ASSERT_TRUE(capture.EnumerateDevices());
+  ASSERT_TRUE(capture.CreateFilters());
+  ASSERT_TRUE(capture.SetCaptureDevice(0));
+  ASSERT_TRUE(capture.EnumDeviceCaps());
+  ASSERT_TRUE(capture.SetVideoMode(capture.GetMode(0)));
+  ASSERT_TRUE(capture.Run());
+  ASSERT_TRUE(WaitFor([&] { return capture.GetDetectorFrameCount() >= 3; }, 3000ms, [&] { capture.CheckSource(); }));
+  std::this_thread::sleep_for(200ms);
+  capture.CheckSource();
+  testing::internal::CaptureStderr();
+  Advance(2999);
+  capture.CheckSource();
+  EXPECT_FALSE(capture.IsSourceFaulted());
+  Advance(1);
+  capture.CheckSource();
+  EXPECT_TRUE(capture.IsSourceFaulted());
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("(no picture for three seconds)"), std::string::npos);
+}
