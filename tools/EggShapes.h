@@ -1,0 +1,25 @@
+#pragma once
+#include "Paint.h"
+
+// Shapes shared by the egg, basket and menu pictures.
+
+// Colours of one kind of shell.
+struct ShellStyle {
+  Rgb base;
+  Rgb shade;
+  Rgb highlight;
+};
+
+// Adds an egg outline centred on (cx, cy), rx wide and ry high (half sizes),
+// narrower at the top, to the current path.
+void EggPath(cairo_t* cr, double cx, double cy, double rx, double ry);
+
+// A whole egg with its shade, highlight and outline.
+void WholeEgg(cairo_t* cr, double cx, double cy, double rx, double ry, const ShellStyle& style);
+
+// Adds a closed blob of `radius` whose edge wobbles by `wobble` with `lobes`
+// bumps, starting at `phase` radians, to the current path.
+void BlobPath(cairo_t* cr, double cx, double cy, double radius, double wobble, int lobes, double phase);
+
+// A yolk: round, with its shade and a highlight.
+void Yolk(cairo_t* cr, double cx, double cy, double radius, Rgb color, Rgb shade);
