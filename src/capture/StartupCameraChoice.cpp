@@ -1,0 +1,104 @@
+#include "capture/StartupCameraChoice.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <memory>
+
+#include "base/DesktopServices.h"
+#include "capture/CameraChoice.h"
+#include "capture/CaptureEngine.h"
+#include "capture/LaunchSource.h"
+#include "capture/SyntheticCamera.h"
+
+namespace {
+
+constexpr char kNoCamera[] = "Nie znaleziono kamery. Podłącz kamerę i spróbuj jeszcze raz.";
+constexpr char kNotChosen[] = "Nie wybrano kamery";
+constexpr char kNoMode[] = "Bład inicjalizacji kamery (3)";
+constexpr char kTestCameraName[] = "Test camera";
+constexpr char kFilePrefix[] = "file:";
+
+void ShowError(const std::string& text) { Desktop().ShowMessage("", text, MessageIcon::Error); }
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+  return text;
+}
+
+void AddRequestedSources(CImageCapture& capture, const CameraRequest& request) {
+  if (request.camera.rfind(kFilePrefix, 0) == 0)
+    capture.AddExtraSource(request.camera, CLaunchSource::ForFile(request.camera.substr(sizeof kFilePrefix - 1)));
+  if (request.listTestCamera || request.camera == "test")
+    capture.AddExtraSource(kTestCameraName, std::make_shared<CSyntheticCamera>());
+}
+
+// The list index the request names: an index, an exact name, else the first
+// name containing it (any letter case); -1 when nothing matches.
+int32_t FindRequestedDevice(const CImageCapture& capture, const std::string& camera) {
+  const std::string wanted = camera == "test" ? kTestCameraName : camera;
+  const bool digits = !wanted.empty() && std::all_of(wanted.begin(), wanted.end(), ::isdigit);
+  if (digits && wanted.size() < 9) {
+    const int32_t index = std::stoi(wanted);
+    return index < capture.GetDeviceCount() ? index : -1;
+  }
+  for (int32_t i = 0; i < capture.GetDeviceCount(); ++i)
+    if (capture.GetDevice(i)->GetName() == wanted) return i;
+  for (int32_t i = 0; i < capture.GetDeviceCount(); ++i)
+    if (Lower(capture.GetDevice(i)->GetName()).find(Lower(wanted)) != std::string::npos) return i;
+  return -1;
+}
+
+bool AttachRequestedDevice(CImageCapture& capture, const std::string& camera) {
+  const int32_t index = FindRequestedDevice(capture, camera);
+  if (index < 0) {
+    std::fprintf(stderr, "Zestbox: no camera matches \"%s\".\n", camera.c_str());
+    ShowError(kNoCamera);
+    return false;
+  }
+  if (!capture.CreateFilters() || !capture.SetCaptureDevice(index) || !capture.EnumDeviceCaps()) {
+    ShowError(capture.GetLastErrorText());
+    return false;
+  }
+  return true;
+}
+
+// The mode "WIDTHxHEIGHT" asks for, null when it names none of the camera's.
+CVideoMode* RequestedMode(const CImageCapture& capture, const std::string& mode) {
+  int width = 0, height = 0;
+  char end = 0;
+  if (std::sscanf(mode.c_str(), "%dx%d%c", &width, &height, &end) != 2) return nullptr;
+  return capture.FindVideoMode(width, height, 32);
+}
+
+}  // namespace
+
+bool ChooseCameraAtStartup(CCaptureEngine& engine, const CameraRequest& request, const CameraDialogRunner& runDialog) {
+  CImageCapture& capture = *engine.GetImageCapture();
+  AddRequestedSources(capture, request);
+  if (!capture.EnumerateDevices()) {
+    ShowError(kNoCamera);
+    return false;
+  }
+  if (request.camera.empty()) {
+    CCameraChoice choice(engine);
+    choice.Open();
+    if (!runDialog || !runDialog(choice)) {
+      ShowError(kNotChosen);
+      return false;
+    }
+  } else if (!AttachRequestedDevice(capture, request.camera)) {
+    return false;
+  }
+  CVideoMode* mode = request.mode.empty() ? nullptr : RequestedMode(capture, request.mode);
+  if (!request.mode.empty() && !mode)
+    std::fprintf(stderr, "Zestbox: the camera has no mode \"%s\"; using its usual one.\n", request.mode.c_str());
+  if (!mode) mode = capture.FindVideoMode(320, 240, 32);
+  if (!mode && capture.GetModeCount() > 0) mode = capture.GetMode(0);
+  if (!mode) {
+    ShowError(kNoMode);
+    return false;
+  }
+  capture.SetVideoMode(mode);
+  return true;
+}
