@@ -106,7 +106,7 @@ TEST(MusicPlayer, TheNoticeRestartsLoopingMusicAndLeavesOtherMusicStopped) {
   TestMedia media;
   {
     CMusicPlayer player;
-    ASSERT_EQ(player.Open(media.MakeWav("short.wav", 300)), S_OK);
+    ASSERT_EQ(player.Open(media.MakeMp3("short.mp3", 400)), S_OK);
     player.SetLoop(true);
     player.SetNotifyWindow(MusicNoticeEventType(), 42);
     ASSERT_EQ(player.Play(), S_OK);

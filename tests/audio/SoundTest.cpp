@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <thread>
@@ -180,4 +181,22 @@ TEST_F(SoundTest, ASoundOutlivingItsEngineFallsSilent) {
   EXPECT_FALSE(sound.IsPlaying());
   EXPECT_FALSE(sound.Play(0));
   EXPECT_FALSE(sound.Load(media.PathOf("long.wav").c_str()));
+}
+
+TEST_F(SoundTest, TheGamesCrunchLoadsByEitherName) {
+  const char* path = "./res/sounds/crump2.wav";
+  if (!std::filesystem::exists(path)) {
+    GTEST_SKIP() << path << " is not there yet";
+  }
+  const std::string searchDirectory = (std::filesystem::current_path() / "res" / "sounds").string();
+  ASSERT_EQ(engine.SetSearchDirectory(searchDirectory.c_str()), S_OK);
+  CSound crunch;
+  crunch.SetAudioEngine(&engine);
+  EXPECT_TRUE(crunch.Load("crump2.wav"));
+  ASSERT_TRUE(crunch.Load(path));
+  const Clock::time_point asked = Clock::now();
+  ASSERT_TRUE(crunch.Play(0));
+  ASSERT_TRUE(watch.WaitForStarts(1, 1s));
+  EXPECT_LT(watch.LastStart() - asked, 50ms);
+  EXPECT_TRUE(WaitUntilSilent(crunch, 2s));
 }
