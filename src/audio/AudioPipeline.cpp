@@ -135,10 +135,12 @@ GstState CAudioPipeline::TargetState() const {
   if (playbin == nullptr) {
     return GST_STATE_NULL;
   }
-  GstState current = GST_STATE_NULL;
-  GstState pending = GST_STATE_VOID_PENDING;
-  gst_element_get_state(playbin, &current, &pending, 0);
-  return pending == GST_STATE_VOID_PENDING ? current : pending;
+  // The target survives the brief fall to PAUSED that every flushing seek
+  // causes while the pipeline prerolls again.
+  GST_OBJECT_LOCK(playbin);
+  const GstState target = GST_STATE_TARGET(playbin);
+  GST_OBJECT_UNLOCK(playbin);
+  return target;
 }
 
 Result CAudioPipeline::SeekToStart() {

@@ -43,7 +43,7 @@ class CAudioPipeline {
   // without media; asynchronous changes succeed.
   Result SetState(GstState state);
   GstState CurrentState() const;  // without waiting for a pending change
-  GstState TargetState() const;   // the pending state if a change is under way
+  GstState TargetState() const;   // the state last asked for
   Result SeekToStart();           // flushing; needs PAUSED or PLAYING
   // Queues SeekToStart on a GStreamer helper thread; safe from the observer.
   void SeekToStartAsync();
