@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <SDL_events.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "support/TestClock.h"
+#include "TestState.h"
+#include "app/MyD3DApplication.h"
+#include "support/RecordingDesktop.h"
+#include "support/RecordingDevice.h"
+
+namespace {
+
+const char* KindName(StateKind kind) {
+  switch (kind) {
+    case StateKind::Title:
+      return "title";
+    case StateKind::Splash:
+      return "splash";
+    case StateKind::EggGame:
+      return "egg";
+    case StateKind::Hiscores:
+      return "hiscores";
+  }
+  return "?";
+}
+
+SDL_Event KeyDown(SDL_Keycode key, uint16_t modifiers = KMOD_NONE) {
+  SDL_Event event{};
+  event.type = SDL_KEYDOWN;
+  event.key.keysym.sym = key;
+  event.key.keysym.mod = modifiers;
+  return event;
+}
+
+// The game application on the recording device, its states made by a test
+// factory (none at all while `makeStates` is false).
+class FrameCycleTest : public ManualClockTest {
+ protected:
+  void SetUp() override {
+    ManualClockTest::SetUp();
+    app = std::make_unique<CMyD3DApplication>();
+    app->SetHomepage("https://example.org/zestbox");
+    app->SetStateFactory([this](const StateRequest& request) -> std::unique_ptr<CGameLoop> {
+      requests.push_back(request);
+      if (!makeStates) {
+        return nullptr;
+      }
+      return std::make_unique<TestState>(KindName(request.kind), log);
+    });
+    auto recording = std::make_unique<RecordingDevice>();
+    device = recording.get();
+    ASSERT_EQ(S_OK, app->CreateOnDevice(std::move(recording)));
+    ASSERT_EQ(S_OK, app->InitGame());
+  }
+  void TearDown() override {
+    app.reset();
+    ManualClockTest::TearDown();
+  }
+
+  TestState* State() const { return static_cast<TestState*>(app->CurrentState()); }
+  size_t Presents() const { return device->CountCalls("Present"); }
+
+  RecordingDesktop desktop;
+  EventLog log;
+  std::vector<StateRequest> requests;
+  bool makeStates = true;
+  std::unique_ptr<CMyD3DApplication> app;
+  RecordingDevice* device = nullptr;
+};
+
+TEST_F(FrameCycleTest, DrawsAtMostEvery40MillisecondsAndUpdatesTheStateOnEveryPass) {
+  ASSERT_NE(nullptr, State());
+  EXPECT_EQ(StateKind::Title, app->CurrentKind());
+  ASSERT_EQ(S_OK, app->FrameStep());
+  EXPECT_EQ(1u, Presents());
+  EXPECT_EQ(Now(), app->LastFrameTick());
+  for (int pass = 0; pass < 39; ++pass) {
+    Advance(1);
+    app->FrameStep();
+  }
+  EXPECT_EQ(1u, Presents()) << "39 ms after the frame no frame is due";
+  EXPECT_EQ(40, State()->updates) << "the state's logic runs on every pass";
+  Advance(1);
+  app->FrameStep();
+  EXPECT_EQ(2u, Presents());
+  // The layers are updated before the frame and drawn in it, once per frame.
+  EXPECT_EQ(2, std::count(log.begin(), log.end(), "update title"));
+  EXPECT_EQ(2, std::count(log.begin(), log.end(), "render title"));
+}
+
+TEST_F(FrameCycleTest, ThePaceCountsFromTheEndOfTheFrame) {
+  State()->layer->renderMilliseconds = 15;
+  const uint32_t before = Now();
+  app->FrameStep();
+  EXPECT_EQ(before + 15, app->LastFrameTick());
+  Advance(39);
+  app->FrameStep();
+  EXPECT_EQ(1u, Presents());
+  Advance(1);
+  app->FrameStep();
+  EXPECT_EQ(2u, Presents());
+}
+
+TEST_F(FrameCycleTest, ThePaceHoldsAcrossTheWrapOfTheTickCount) {
+  SetManualTickCount(0xFFFFFFF0u);
+  app->FrameStep();
+  ASSERT_EQ(1u, Presents());
+  Advance(39);  // 0x00000017: wrapped
+  app->FrameStep();
+  EXPECT_EQ(1u, Presents());
+  Advance(1);
+  app->FrameStep();
+  EXPECT_EQ(2u, Presents());
+}
+
+TEST_F(FrameCycleTest, AFinishedStateIsReplacedOnlyAtTheNextDrawnFrame) {
+  app->FrameStep();
+  Advance(10);
+  State()->Finish(1);  // "High scores" chosen with Enter
+  app->FrameStep();
+  ASSERT_EQ("title", State()->name) << "no frame was due: no switch";
+  Advance(30);
+  log.clear();
+  app->FrameStep();
+  ASSERT_EQ("hiscores", State()->name);
+  const EventLog expected = {"destroy title", "delete title", "start hiscores", "update hiscores",
+                             "render hiscores"};
+  EXPECT_EQ(expected, log) << "nothing is drawn between the deletion and the successor's Start";
+  EXPECT_EQ(1, State()->updates) << "the new state's logic runs in the same pass";
+}
+
+TEST_F(FrameCycleTest, TheTitlesQuitOpensTheHomepageAndEndsTheProgram) {
+  State()->Finish(7);
+  app->FrameStep();
+  EXPECT_EQ(nullptr, app->CurrentState());
+  EXPECT_EQ(std::vector<std::string>{"https://example.org/zestbox"}, desktop.urls);
+  EXPECT_TRUE(app->IsQuitPosted());
+}
+
+TEST_F(FrameCycleTest, AFinishedEggGameStaysCurrentAndTheHomepageOpensOnce) {
+  State()->Finish(0);
+  app->FrameStep();  // title -> introduction
+  State()->Finish(0);
+  Advance(40);
+  app->FrameStep();  // introduction -> egg game
+  ASSERT_EQ(StateKind::EggGame, app->CurrentKind());
+  EXPECT_EQ(kIntroPicture, std::string(requests[1].picture));
+  EXPECT_EQ(1, requests[1].interactive);
+  State()->Finish(0);
+  for (int frame = 0; frame < 3; ++frame) {
+    Advance(40);
+    app->FrameStep();
+  }
+  ASSERT_NE(nullptr, State());
+  EXPECT_EQ("egg", State()->name);
+  EXPECT_EQ(1u, desktop.urls.size());
+  EXPECT_TRUE(app->IsQuitPosted());
+}
+
+TEST_F(FrameCycleTest, EscapeLeavesOnceAndIsIgnoredDuringTheFadeOut) {
+  app->HandleEvent(KeyDown(SDLK_ESCAPE));
+  EXPECT_EQ(1, State()->leaves);
+  EXPECT_TRUE(State()->IsFadingOut());
+  app->HandleEvent(KeyDown(SDLK_ESCAPE));
+  app->HandleEvent(KeyDown(SDLK_x, KMOD_LALT));
+  EXPECT_EQ(1, State()->leaves);
+}
+
+TEST_F(FrameCycleTest, AfterACompletedFadeOutNoLayerIsDrawn) {
+  app->HandleEvent(KeyDown(SDLK_ESCAPE));
+  while (State()->Fade()->GetPhase() != CFadeEffect::kIdle) {
+    Advance(31);
+    State()->Fade()->Update();
+  }
+  log.clear();
+  device->ClearRecords();
+  Advance(40);
+  app->FrameStep();
+  EXPECT_EQ(EventLog{"update title"}, log);
+  EXPECT_EQ(1u, device->CountCalls("Clear"));
+  EXPECT_EQ(1u, device->CountCalls("Present"));
+}
+
+TEST_F(FrameCycleTest, KeyCommandsAndOtherKeysReachTheState) {
+  TestState* state = State();
+  app->HandleEvent(KeyDown(SDLK_LEFT));
+  app->HandleEvent(KeyDown(SDLK_RIGHT));
+  EXPECT_EQ(-1, state->LastKey()) << "the arrows are commands, not keys";
+  app->HandleEvent(KeyDown(SDLK_RETURN));
+  EXPECT_EQ((std::vector<int32_t>{37, 39, 13}), state->keys);
+  EXPECT_EQ(13, state->TakeKey());
+  app->HandleEvent(KeyDown(SDLK_F2));
+  app->HandleEvent(KeyDown(SDLK_RETURN, KMOD_RALT));
+  EXPECT_EQ(-1, state->TakeKey());
+  EXPECT_EQ(3u, state->keys.size());
+  app->HandleEvent(KeyDown(SDLK_q));
+  EXPECT_EQ(81, state->TakeKey());
+  app->HandleEvent(KeyDown(SDLK_BACKSPACE));
+  EXPECT_EQ(8, state->TakeKey());
+  EXPECT_EQ(0, state->leaves);
+}
+
+TEST_F(FrameCycleTest, WithoutAStateFramesAreBlackAndKeysDoNothing) {
+  app.reset();
+  makeStates = false;
+  SetUp();
+  EXPECT_EQ(nullptr, app->CurrentState());
+  app->HandleEvent(KeyDown(SDLK_ESCAPE));
+  app->HandleEvent(KeyDown(SDLK_a));
+  Advance(40);
+  EXPECT_EQ(S_OK, app->FrameStep());
+  EXPECT_EQ(1u, Presents());
+  EXPECT_EQ(1u, device->CountCalls("Clear"));
+  EXPECT_EQ(0u, device->CountCalls("DrawSprite"));
+}
+
+TEST_F(FrameCycleTest, FatalErrorsAreShownOnceAndSilenceEverythingAfter) {
+  app->ShowError(kErrorMediaNotFound, ErrorKind::Warning);
+  app->ShowError(kErrorMediaNotFound, ErrorKind::Warning);
+  EXPECT_EQ(kErrorOutOfVideoMemory, app->ShowError(kErrorOutOfVideoMemory, ErrorKind::Fatal));
+  EXPECT_EQ(kErrorResetFailed, app->ShowError(kErrorResetFailed, ErrorKind::Fatal));
+  app->ShowError(kErrorMediaNotFound, ErrorKind::Warning);
+  ASSERT_EQ(3u, desktop.messages.size());
+  EXPECT_EQ(MessageIcon::Warning, desktop.messages[0].icon);
+  EXPECT_EQ("Could not load required media.", desktop.messages[1].text);
+  EXPECT_EQ("ZestBox", desktop.messages[2].caption);
+  EXPECT_EQ(MessageIcon::Error, desktop.messages[2].icon);
+  EXPECT_EQ("Not enough video memory.\n\nZestbox will now exit.\r\n380", desktop.messages[2].text);
+}
+
+TEST_F(FrameCycleTest, TheSceneIsSetUpForTheLayers) {
+  const RenderStates& states = device->states;
+  EXPECT_TRUE(states.alphaBlend);
+  EXPECT_EQ(BlendFactor::SrcAlpha, states.srcBlend);
+  EXPECT_EQ(BlendFactor::InvSrcAlpha, states.destBlend);
+  EXPECT_TRUE(states.alphaTest);
+  EXPECT_EQ(0x10, states.alphaRef);
+  EXPECT_TRUE(states.depthTest);
+  EXPECT_TRUE(states.lighting);
+  EXPECT_EQ(0x80808080u, states.ambient);
+
+  const Light& sun = device->lights[0];
+  EXPECT_EQ(LightType::Directional, sun.type);
+  EXPECT_NEAR(-0.7071068f, sun.direction.y, 1e-6f);
+  EXPECT_NEAR(0.7071068f, sun.direction.z, 1e-6f);
+  EXPECT_FLOAT_EQ(1000.0f, sun.range);
+  const Light& lamp = device->lights[1];
+  EXPECT_EQ(LightType::Point, lamp.type);
+  EXPECT_FLOAT_EQ(10.0f, lamp.position.x);
+  EXPECT_NEAR(0.5773503f, lamp.direction.x, 1e-6f);
+  EXPECT_TRUE(sun.enabled && lamp.enabled);
+  EXPECT_FLOAT_EQ(1.0f, lamp.diffuse.g);
+
+  // The background quads at world z = 1 land at depth 0.91827 on 1000 x 750.
+  const Vec4 eye = Transform(Vec3{0.0f, 0.0f, 1.0f}, device->view);
+  const Vec4 clip = Transform(Vec3{eye.x, eye.y, eye.z}, device->projection);
+  EXPECT_NEAR(0.91827f, clip.z / clip.w, 1e-4f);
+  EXPECT_NEAR(1.0f / std::tan(0.7853982f / 2.0f) / (1000.0f / 750.0f), device->projection.m[0][0], 1e-5f);
+}
+
+}  // namespace
