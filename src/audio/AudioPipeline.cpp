@@ -84,7 +84,9 @@ Result CAudioPipeline::Load(const std::string& path) {
   g_free(uri);
   if (gst_element_set_state(playbin, GST_STATE_PAUSED) != GST_STATE_CHANGE_FAILURE) {
     const GstStateChangeReturn change = gst_element_get_state(playbin, nullptr, nullptr, kPrerollTimeout);
-    if (change == GST_STATE_CHANGE_SUCCESS || change == GST_STATE_CHANGE_NO_PREROLL) {
+    gint audioStreams = 0;
+    g_object_get(playbin, "n-audio", &audioStreams, nullptr);
+    if ((change == GST_STATE_CHANGE_SUCCESS || change == GST_STATE_CHANGE_NO_PREROLL) && audioStreams > 0) {
       hasMedia = true;
       return S_OK;
     }
@@ -96,7 +98,7 @@ Result CAudioPipeline::Load(const std::string& path) {
 }
 
 void CAudioPipeline::ReportLoadFailure(const std::string& path) {
-  std::string reason = "it does not preroll";
+  std::string reason = "no sound in it, or it does not preroll";
   while (GstMessage* message = PopMessage()) {
     if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
       GError* error = nullptr;
