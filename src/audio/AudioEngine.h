@@ -36,7 +36,6 @@ class CAudioEngine {
   // The folder searched for sound files not found under the name given to
   // CSound::Load. E_UNEXPECTED before Initialize, E_INVALIDARG for null.
   Result SetSearchDirectory(const char* path);
-  const std::string& GetSearchDirectory() const { return shared->searchDirectory; }
 
   // For CSound::SetAudioEngine.
   const std::shared_ptr<Shared>& GetShared() const { return shared; }

@@ -14,9 +14,13 @@ bool IsNonEmptyFile(const std::string& path) {
          !error;
 }
 
+bool SeekElementToStart(GstElement* element) {
+  return gst_element_seek_simple(element, GST_FORMAT_TIME,
+                                 static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT), 0);
+}
+
 void SeekOnHelperThread(GstElement* element, gpointer) {
-  gst_element_seek_simple(element, GST_FORMAT_TIME,
-                          static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT), 0);
+  SeekElementToStart(element);
 }
 
 }  // namespace
@@ -146,12 +150,7 @@ GstState CAudioPipeline::TargetState() const {
 }
 
 Result CAudioPipeline::SeekToStart() {
-  if (playbin == nullptr) {
-    return E_FAIL;
-  }
-  const bool done = gst_element_seek_simple(
-      playbin, GST_FORMAT_TIME, static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT), 0);
-  return done ? S_OK : E_FAIL;
+  return (playbin != nullptr && SeekElementToStart(playbin)) ? S_OK : E_FAIL;
 }
 
 void CAudioPipeline::SeekToStartAsync() {
