@@ -325,7 +325,7 @@ void MetalCup(cairo_t* cr) {
 void AlienCell(cairo_t* cr, int cell) {
   // How far the alien has climbed out, and its waving arm's angle.
   const double rise[] = {4, 10, 16, 18, 18, 18, 18};
-  const double wave[] = {0, 0, 0, -0.5, -1.1, -0.5, -1.1};
+  const double wave[] = {0, 0, 0, -0.3, -0.8, -1.3, -0.8};
   const double headY = 46 - rise[cell];
   cairo_save(cr);
   cairo_rectangle(cr, 0, 0, kCell, kCy + 13);  // the cup's rim hides the rest of the alien
@@ -333,7 +333,8 @@ void AlienCell(cairo_t* cr, int cell) {
   cairo_new_path(cr);
   EllipsePath(cr, kCx, headY + 18, 9, 11);
   FillOutlined(cr, palette::kAlienShade, 2.0);
-  if (cell >= 2) AlienArm(cr, kCx - 9, headY + 12, 2.3);
+  // Both arms up at the end, where the animation stops.
+  if (cell >= 2) AlienArm(cr, kCx - 9, headY + 12, cell == 6 ? -2.3 : 2.3);
   if (cell >= 3) AlienArm(cr, kCx + 9, headY + 10, wave[cell]);
   AlienHead(cr, kCx, headY);
   cairo_restore(cr);
