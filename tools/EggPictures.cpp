@@ -10,8 +10,9 @@
 namespace {
 
 constexpr int kCell = 64;
-// The egg inside its cell: centred so that it stays inside while it spins.
-constexpr double kCx = 32, kCy = 33, kRx = 20, kRy = 27;
+// The egg inside its cell: round enough that, spinning about the cell's
+// centre, it keeps close to the ledge under the cell's bottom edge.
+constexpr double kCx = 32, kCy = 33, kRx = 23, kRy = 28.5;
 
 struct EggKind {
   const char* file;
