@@ -6,11 +6,11 @@
 #include "layers/AbstractLayer.h"
 #include "layers/FadeEffect.h"
 #include "layers/Texture.h"
+#include "layers/VideoTextureLayer.h"
 #include "scores/IniFile.h"
 
 namespace {
 constexpr float kMusicVolumePercent = 90.0f;
-CGameLoop::SharedLayerTest sharedLayerTest = nullptr;
 }  // namespace
 
 CGameLoop::CGameLoop() {
@@ -60,10 +60,8 @@ void CGameLoop::DeleteLayer(CAbstractLayer* layer) {
   delete layer;
 }
 
-void CGameLoop::SetSharedLayerTest(SharedLayerTest test) { sharedLayerTest = test; }
-
 bool CGameLoop::IsSharedLayer(const CAbstractLayer* layer) {
-  return sharedLayerTest != nullptr && sharedLayerTest(layer);
+  return dynamic_cast<const CVideoTextureLayer*>(layer) != nullptr;
 }
 
 void CGameLoop::ClearLayers() {

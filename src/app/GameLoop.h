@@ -72,12 +72,9 @@ class CGameLoop {
   // A snapshot of the list, in drawing order.
   std::vector<CAbstractLayer*> Layers() const;
 
-  // True for layers the state shows but does not own (the live camera layer).
+  // True for layers the state shows but does not own: the live camera layer
+  // (any CVideoTextureLayer), which belongs to the capture engine.
   static bool IsSharedLayer(const CAbstractLayer* layer);
-  // The owner of shared layers (the capture engine) says which ones they are;
-  // null: every layer is owned by its state.
-  using SharedLayerTest = bool (*)(const CAbstractLayer* layer);
-  static void SetSharedLayerTest(SharedLayerTest test);
 
  protected:
   CMusicPlayer music;

@@ -6,6 +6,7 @@
 
 #include "support/TestClock.h"
 #include "TestState.h"
+#include "layers/VideoTextureLayer.h"
 #include "scores/Hiscores.h"
 #include "scores/IniFile.h"
 #include "support/RecordingDesktop.h"
@@ -13,13 +14,19 @@
 
 namespace {
 
-// A layer that stands for the live camera layer: shown by states, owned elsewhere.
-class SharedLayer : public LogLayer {
+// The live camera layer, shown by every state and owned by the capture engine.
+class CameraLayer : public CVideoTextureLayer {
  public:
-  using LogLayer::LogLayer;
-};
+  explicit CameraLayer(EventLog& eventLog) : log(eventLog) {}
+  ~CameraLayer() override { log.push_back("delete camera"); }
+  int32_t Render(RenderDevice* device) override {
+    log.push_back("render camera");
+    return CVideoTextureLayer::Render(device);
+  }
 
-bool IsTestSharedLayer(const CAbstractLayer* layer) { return dynamic_cast<const SharedLayer*>(layer) != nullptr; }
+ private:
+  EventLog& log;
+};
 
 class GameLoopTest : public ManualClockTest {
  protected:
@@ -29,7 +36,6 @@ class GameLoopTest : public ManualClockTest {
   }
   void TearDown() override {
     d3dDevice = nullptr;
-    CGameLoop::SetSharedLayerTest(nullptr);
     ManualClockTest::TearDown();
   }
   RecordingDesktop desktop;
@@ -56,8 +62,7 @@ TEST_F(GameLoopTest, TheLayerListKeepsOrderAndOwnership) {
 }
 
 TEST_F(GameLoopTest, ClearingLeavesTheSharedLayerAliveAndTheListEmpty) {
-  CGameLoop::SetSharedLayerTest(IsTestSharedLayer);
-  SharedLayer camera("camera", log);
+  CameraLayer camera(log);
   {
     TestState first("first", log);
     first.AddLayer(&camera);
