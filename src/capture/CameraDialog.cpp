@@ -1,0 +1,120 @@
+#include "capture/CameraDialog.h"
+
+#include <SDL.h>
+#include <backends/imgui_impl_opengl3.h>
+#include <backends/imgui_impl_sdl.h>
+#include <imgui.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "capture/CameraChoice.h"
+#include "layers/RenderDevice.h"
+
+namespace {
+
+// The dialog's layout in dialog units (186 x 94), scaled to pixels.
+// Places are measured from below the caption bar.
+struct Layout {
+  float unitX, unitY, captionHeight;
+  ImVec2 At(float x, float y) const { return {x * unitX, y * unitY}; }
+  ImVec2 Place(float x, float y) const { return {x * unitX, captionHeight + y * unitY}; }
+};
+
+// A drop-down list; calls `choose` with the item the player picks.
+template <typename Choose>
+void DropDown(const char* id, const Layout& layout, float x, float y, float width,
+              const std::vector<std::string>& items, int selected, Choose choose) {
+  ImGui::SetCursorPos(layout.Place(x, y));
+  ImGui::SetNextItemWidth(width * layout.unitX);
+  const char* preview = selected >= 0 && selected < static_cast<int>(items.size()) ? items[selected].c_str() : "";
+  if (!ImGui::BeginCombo(id, preview)) return;
+  for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+    ImGui::PushID(i);
+    if (ImGui::Selectable(items[i].c_str(), i == selected)) choose(i);
+    ImGui::PopID();
+  }
+  ImGui::EndCombo();
+}
+
+void Label(const Layout& layout, float x, float y, const char* text) {
+  ImGui::SetCursorPos(layout.Place(x, y));
+  ImGui::TextUnformatted(text);
+}
+
+bool Button(const Layout& layout, float x, float y, const char* text) {
+  ImGui::SetCursorPos(layout.Place(x, y));
+  return ImGui::Button(text, layout.At(50, 14));
+}
+
+void DrawDialog(CCameraChoice& choice, const Layout& layout, const ImVec2& screen) {
+  const ImVec2 size = layout.Place(186, 94);
+  ImGui::SetNextWindowSize(size);
+  ImGui::SetNextWindowPos({(screen.x - size.x) / 2, (screen.y - size.y) / 2});
+  ImGui::Begin(CCameraChoice::kCaption, nullptr,
+               ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoCollapse |
+                   ImGuiWindowFlags_NoSavedSettings);
+  Label(layout, 69, 6, CCameraChoice::kTitle);
+  Label(layout, 26, 25, "Device");
+  DropDown("##devices", layout, 64, 23, 115, choice.GetDeviceItems(), choice.GetDeviceSelection(),
+           [&](int item) { choice.SelectDevice(item); });
+  Label(layout, 26, 41, "Mode");
+  DropDown("##modes", layout, 65, 42, 114, choice.GetModeItems(), choice.GetModeSelection(),
+           [&](int item) { choice.SelectMode(item); });
+  if (Button(layout, 64, 73, "OK")) choice.PressOk();
+  if (Button(layout, 129, 73, "Cancel")) choice.PressCancel();
+  ImGui::End();
+}
+
+void HandleEvent(const SDL_Event& event, CCameraChoice& choice) {
+  ImGui_ImplSDL2_ProcessEvent(&event);
+  if (event.type == SDL_QUIT) choice.PressCancel();
+  if (event.type != SDL_KEYDOWN || ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopup)) return;
+  if (event.key.keysym.sym == SDLK_ESCAPE) choice.PressCancel();
+  if (event.key.keysym.sym == SDLK_RETURN || event.key.keysym.sym == SDLK_KP_ENTER) choice.PressOk();
+}
+
+// One frame of the dialog, drawn through the game's device into its drawing
+// area (ImGui's coordinates are moved there from the window's).
+void DrawFrame(CCameraChoice& choice) {
+  const Viewport viewport = d3dDevice->GetViewport();
+  ImGui_ImplOpenGL3_NewFrame();
+  ImGui_ImplSDL2_NewFrame();
+  ImGuiIO& io = ImGui::GetIO();
+  io.DisplaySize = {static_cast<float>(viewport.width), static_cast<float>(viewport.height)};
+  io.DisplayFramebufferScale = {1, 1};
+  io.MousePos = {io.MousePos.x - static_cast<float>(viewport.x), io.MousePos.y - static_cast<float>(viewport.y)};
+  const float scale = std::max(1.0f, static_cast<float>(viewport.height) / 400.0f);
+  io.FontGlobalScale = scale;
+  ImGui::NewFrame();
+  DrawDialog(choice, {1.5f * scale, 1.625f * scale, ImGui::GetFrameHeight()}, io.DisplaySize);
+  ImGui::Render();
+  d3dDevice->Clear(0xFF000000, 1.0f);
+  d3dDevice->BeginScene();
+  ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
+  d3dDevice->EndScene();
+  d3dDevice->Present();
+}
+
+}  // namespace
+
+bool RunCameraDialog(SDL_Window* window, CCameraChoice& choice) {
+  if (!window || !d3dDevice) return false;
+  IMGUI_CHECKVERSION();
+  ImGui::CreateContext();
+  ImGui::GetIO().IniFilename = nullptr;
+  ImGui::StyleColorsClassic();
+  ImGui_ImplSDL2_InitForOpenGL(window, SDL_GL_GetCurrentContext());
+  ImGui_ImplOpenGL3_Init("#version 330 core");
+  while (choice.GetOutcome() == CCameraChoice::Outcome::Open) {
+    DrawFrame(choice);
+    SDL_Event event;
+    while (choice.GetOutcome() == CCameraChoice::Outcome::Open && SDL_PollEvent(&event)) HandleEvent(event, choice);
+    SDL_Delay(10);
+  }
+  ImGui_ImplOpenGL3_Shutdown();
+  ImGui_ImplSDL2_Shutdown();
+  ImGui::DestroyContext();
+  return choice.GetOutcome() == CCameraChoice::Outcome::Ok;
+}
