@@ -7,10 +7,12 @@
 #include "layers/FadeEffect.h"
 #include "layers/Texture.h"
 #include "layers/VideoTextureLayer.h"
+#include "scores/HiscoreLayer.h"
 #include "scores/IniFile.h"
 
 namespace {
 constexpr float kMusicVolumePercent = 90.0f;
+constexpr const char* kHiscoreBackground = "./res/bluebg.bmp";
 }  // namespace
 
 CGameLoop::CGameLoop() {
@@ -57,6 +59,9 @@ void CGameLoop::DeleteLayer(CAbstractLayer* layer) {
   if (layer == fade) {
     fade = nullptr;
   }
+  if (layer == hiscoreLayer) {
+    hiscoreLayer = nullptr;
+  }
   delete layer;
 }
 
@@ -73,6 +78,7 @@ void CGameLoop::ClearLayers() {
   }
   layers.clear();
   fade = nullptr;
+  hiscoreLayer = nullptr;
 }
 
 void CGameLoop::UpdateLayers() {
@@ -111,6 +117,13 @@ void CGameLoop::StopMusic() {
 }
 
 bool CGameLoop::IsFadingOut() const { return fade != nullptr && fade->GetPhase() == CFadeEffect::kFadingOut; }
+
+void CGameLoop::ShowHiscoreEntry(const char* title, int32_t score, int32_t gameKind) {
+  const int row = hiscores.InsertScore(gameKind, score);
+  hiscoreLayer = new HiscoreLayer(title, kHiscoreBackground, hiscores.GetTable(gameKind));
+  AddLayer(hiscoreLayer);
+  hiscoreLayer->SetHighlight(row);
+}
 
 void CGameLoop::SetLastKey(int32_t key) { lastKey = key; }
 

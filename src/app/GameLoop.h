@@ -9,6 +9,7 @@
 
 class CAbstractLayer;
 class CFadeEffect;
+class HiscoreLayer;
 
 // The base of every screen of the game. A state builds its layers in Start,
 // runs its own logic in Update (every pass of the application's loop), and
@@ -61,6 +62,10 @@ class CGameLoop {
   void StopMusic();
   // True while the fade layer is fading out.
   bool IsFadingOut() const;
+  // A qualifying score of `gameKind` (the egg game's ending): enters it in
+  // the table with an empty name and appends the table, titled `title`, over
+  // ./res/bluebg.bmp with the new row highlighted for the name entry.
+  void ShowHiscoreEntry(const char* title, int32_t score, int32_t gameKind);
   void SetLastKey(int32_t key);
   // The last key recorded (a virtual-key code), or -1; forgets it.
   int32_t TakeKey();
@@ -69,6 +74,7 @@ class CGameLoop {
   int32_t GetResult() const { return result; }
   bool IsStarted() const { return started != 0; }
   CMusicPlayer& Music() { return music; }
+  HiscoreLayer* GetHiscoreLayer() const { return hiscoreLayer; }
   // A snapshot of the list, in drawing order.
   std::vector<CAbstractLayer*> Layers() const;
 
@@ -88,5 +94,6 @@ class CGameLoop {
   int32_t result = 0;
   int32_t finished = 0;
   std::vector<CAbstractLayer*> layers;
+  HiscoreLayer* hiscoreLayer = nullptr;  // made by ShowHiscoreEntry; owned through `layers`
   mutable std::recursive_mutex layerLock;
 };

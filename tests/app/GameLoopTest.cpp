@@ -7,6 +7,7 @@
 #include "support/TestClock.h"
 #include "TestState.h"
 #include "layers/VideoTextureLayer.h"
+#include "scores/HiscoreLayer.h"
 #include "scores/Hiscores.h"
 #include "scores/IniFile.h"
 #include "support/RecordingDesktop.h"
@@ -137,6 +138,29 @@ TEST_F(GameLoopTest, AMissingSettingsFileIsCreatedWithTheDefaultTables) {
   EXPECT_EQ("Empty", table.GetEntry(0, 0).name);
   EXPECT_EQ("Empty", table.GetEntry(4, 9).name);
   EXPECT_EQ("0", CIniFile::ReadValue("score_9", "Pendry", file));
+  std::remove(file.c_str());
+}
+
+TEST_F(GameLoopTest, AQualifyingScoreIsEnteredAndShownForItsName) {
+  const std::string file = ::testing::TempDir() + "zestbox_app_entry.ini";
+  std::remove(file.c_str());
+  const std::string previous = Hiscores::GetFileName();
+  Hiscores::SetFileName(file);
+  {
+    TestState state("s", log);
+    Hiscores(file).SetEntry(2, 0, HiScoreEntry("ada", 900));
+    Hiscores(file).SetEntry(2, 1, HiScoreEntry("bob", 300));
+    state.Start();
+    state.ShowHiscoreEntry("Game over", 500, 2);
+    HiscoreLayer* table = state.GetHiscoreLayer();
+    ASSERT_NE(nullptr, table);
+    EXPECT_EQ(table, state.Layers().back());
+    EXPECT_EQ(1, table->GetHighlightRow());
+    EXPECT_EQ(HiScoreEntry("", 500), table->GetEntries()[1]);
+    EXPECT_EQ(HiScoreEntry("bob", 300), Hiscores(file).GetEntry(2, 2)) << "the table was written";
+    EXPECT_EQ(HiScoreEntry("Empty", 0), Hiscores(file).GetEntry(1, 1)) << "other kinds untouched";
+  }
+  Hiscores::SetFileName(previous);
   std::remove(file.c_str());
 }
 
