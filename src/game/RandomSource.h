@@ -1,0 +1,18 @@
+#pragma once
+#include <cstdint>
+
+// The egg game's dice: a small linear congruential generator giving numbers
+// uniform in 0..32767, the same sequence for the same seed. The game seeds it
+// from the time; tests seed it with a fixed value. Main thread only.
+class CRandomSource {
+ public:
+  static constexpr int32_t kMax = 32767;
+
+  explicit CRandomSource(uint32_t seed) : state(seed) {}
+  void Seed(uint32_t seed) { state = seed; }
+  // The next number, 0..kMax.
+  int32_t Next();
+
+ private:
+  uint32_t state;
+};

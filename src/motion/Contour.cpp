@@ -1,0 +1,8 @@
+#include "motion/Contour.h"
+
+CContour::CContour() {
+  LoadSprite("./res/contour.png", 0xFFFFFF);
+  color = kColor;
+}
+
+CContour::~CContour() = default;
