@@ -10,8 +10,6 @@ std::unique_ptr<CCaptureEngine> captureEngine;
 
 CCaptureEngine::~CCaptureEngine() {
   Shutdown();
-  cameraTexture.reset();
-  cameraTextureFormat = CameraTextureFormat::None;
   if (videoLayer && layerRemovalHook) layerRemovalHook(videoLayer.get());
   videoLayer.reset();
 }
@@ -112,4 +110,8 @@ void CCaptureEngine::Shutdown() {
   retiredCallbacks.clear();
   if (motionDetector) SetCurrentMotionDetector(nullptr);
   motionDetector.reset();
+  // The texture belongs to the drawing device, which the application closes
+  // right after this; the layer then draws untextured.
+  cameraTexture.reset();
+  cameraTextureFormat = CameraTextureFormat::None;
 }

@@ -53,8 +53,9 @@ class CCaptureEngine {
   void Update();
   // Calls the stop hook (the current state's music), then stops the pipeline.
   bool Stop();
-  // Stops, drops the detectors and the image capture. The layer and the
-  // camera texture stay until destruction.
+  // Stops, drops the detectors, the image capture and the camera texture
+  // (call it while the drawing device still exists). The layer stays until
+  // destruction.
   void Shutdown();
 
   bool IsCaptureInitialized() const { return imageCapture && imageCapture->IsInitialized(); }

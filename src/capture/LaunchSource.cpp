@@ -19,14 +19,21 @@ std::shared_ptr<CLaunchSource> CLaunchSource::ForFile(const std::string& path) {
 
 GstElement* CLaunchSource::CreateElement() const {
   GError* error = nullptr;
-  const std::string full = description + " ! videoconvert ! videoscale";
-  GstElement* bin = gst_parse_bin_from_description(full.c_str(), TRUE, &error);
+  const std::string full = description + " ! videoconvert ! videoscale name=out";
+  // Only the scaler's output leaves the bin: a decoder's pads appear later,
+  // and the element it links to then must not look unlinked.
+  GstElement* bin = gst_parse_bin_from_description(full.c_str(), FALSE, &error);
   if (error) {
     DebugOutput(error->message);
     g_error_free(error);
     if (bin) gst_object_unref(bin);
     return nullptr;
   }
+  GstElement* out = gst_bin_get_by_name(GST_BIN(bin), "out");
+  GstPad* pad = gst_element_get_static_pad(out, "src");
+  gst_element_add_pad(bin, gst_ghost_pad_new("src", pad));
+  gst_object_unref(pad);
+  gst_object_unref(out);
   return bin;
 }
 

@@ -1,3 +1,4 @@
+#include <gst/gst.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -57,6 +58,8 @@ class EngineTest : public ::testing::Test {
     ASSERT_TRUE(capture.CreateFilters());
     ASSERT_TRUE(capture.SetCaptureDevice(0)) << capture.GetLastErrorText();
     ASSERT_TRUE(capture.EnumDeviceCaps());
+    // As at start-up, the mode picked in the dialog is replaced by the final one.
+    ASSERT_TRUE(capture.SetVideoMode(capture.GetMode(capture.GetModeCount() - 1)));
     CVideoMode* mode = capture.FindVideoMode(width, height, 32);
     ASSERT_NE(mode, nullptr);
     ASSERT_TRUE(capture.SetVideoMode(mode)) << capture.GetLastErrorText();
@@ -102,7 +105,10 @@ TEST_F(EngineTest, CameraTextureHoldsThePictureBottomRowFirst) {
     EXPECT_EQ(texture->Texel(x, 239 - pictureRow),
               0xFF000000u | CSyntheticScene::Background(x, pictureRow, 320, 240))
         << x << "," << pictureRow;
-  EXPECT_EQ(engine->GetVideoLayer() != nullptr, true);
+  EXPECT_NE(engine->GetVideoLayer(), nullptr);
+  engine->Shutdown();
+  EXPECT_EQ(cameraTexture, nullptr);
+  EXPECT_NE(engine->GetVideoLayer(), nullptr);
 }
 
 TEST_F(EngineTest, TestPatternRunsAtCameraRate) {
@@ -214,4 +220,39 @@ TEST_F(SourceFaultTest, SilentCameraCountsAsFailedAfterThreeSeconds) {
   capture.CheckSource();
   EXPECT_TRUE(capture.IsSourceFaulted());
   EXPECT_NE(testing::internal::GetCapturedStderr().find("(no picture for three seconds)"), std::string::npos);
+}
+
+TEST(RecordedVideo, ReplaysAtItsOwnPaceAndStartsAgainAtTheEnd) {
+  gst_init(nullptr, nullptr);
+  GstElement* writer = gst_parse_launch(
+      "videotestsrc num-buffers=15 pattern=ball ! video/x-raw,width=320,height=240,framerate=30/1 ! jpegenc ! "
+      "avimux ! filesink location=recorded.avi",
+      nullptr);
+  ASSERT_NE(writer, nullptr);
+  gst_element_set_state(writer, GST_STATE_PLAYING);
+  GstBus* bus = gst_element_get_bus(writer);
+  GstMessage* done = gst_bus_timed_pop_filtered(bus, 10 * GST_SECOND, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+  ASSERT_NE(done, nullptr);
+  EXPECT_EQ(GST_MESSAGE_TYPE(done), GST_MESSAGE_EOS);
+  gst_message_unref(done);
+  gst_object_unref(bus);
+  gst_element_set_state(writer, GST_STATE_NULL);
+  gst_object_unref(writer);
+
+  CImageCapture capture(nullptr);
+  capture.SetSystemCamerasListed(false);
+  capture.AddExtraSource("file:recorded.avi", CLaunchSource::ForFile("recorded.avi"));
+  ASSERT_TRUE(capture.EnumerateDevices());
+  ASSERT_TRUE(capture.CreateFilters());
+  ASSERT_TRUE(capture.SetCaptureDevice(0));
+  ASSERT_TRUE(capture.EnumDeviceCaps());
+  ASSERT_TRUE(capture.SetVideoMode(capture.FindVideoMode(320, 240, 32)));
+  ASSERT_TRUE(capture.Run()) << capture.GetLastErrorText();
+  const auto start = std::chrono::steady_clock::now();
+  // Fifteen frames last half a second; more than that many arrive only when
+  // the replay starts again.
+  EXPECT_TRUE(WaitFor([&] { return capture.GetDetectorFrameCount() >= 25; }, 3000ms, [&] { capture.CheckSource(); }));
+  EXPECT_GE(std::chrono::steady_clock::now() - start, 600ms);
+  EXPECT_FALSE(capture.IsSourceFaulted());
+  EXPECT_TRUE(capture.Stop());
 }
