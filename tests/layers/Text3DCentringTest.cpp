@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <string>
 
 #include "layers/Text3D.h"
 #include "support/RecordingDevice.h"
@@ -63,6 +65,13 @@ INSTANTIATE_TEST_SUITE_P(
                       Caption{"Levity", 8, 0.4f, 1.0f, "Spoiled egg !"},
                       Caption{"Levity", 8, 0.4f, 1.0f, "That was close !"},
                       Caption{"Flubber", 10, 0.3f, 0.7f, "Play"}, Caption{"Flubber", 10, 0.3f, 0.7f, "High scores"},
-                      Caption{"Flubber", 10, 0.3f, 0.7f, "Quit"}));
+                      Caption{"Flubber", 10, 0.3f, 0.7f, "Quit"}),
+    [](const ::testing::TestParamInfo<Caption>& info) {
+      std::string name = info.param.font;
+      for (const char* c = info.param.text; *c; ++c) {
+        name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+      }
+      return name;
+    });
 
 }  // namespace
