@@ -75,17 +75,19 @@ TEST_F(HUDTest, ValuesAreShownInDecimalBesideTheirLabels) {
   ExpectText(draws[7], "40", 960);
 }
 
-TEST_F(HUDTest, LabelsEndBeforeTheirValues) {
+// Labels end before their values, and values (six-digit scores included)
+// before the next label.
+TEST_F(HUDTest, TextsDoNotOverlap) {
   CHUD hud("Levity");
   hud.SetValues(10, 999999, 99, 6);
   const auto& draws = Draw(hud);
   ASSERT_EQ(draws.size(), 8u);
-  for (size_t i = 0; i < 8; i += 2) {
-    float labelRight = -1e9f;
+  for (size_t i = 0; i + 1 < 8; ++i) {
+    float right = -1e9f;
     for (const MeshVertex& v : static_cast<const RecordedMesh*>(draws[i].mesh)->vertices) {
-      labelRight = std::max(labelRight, Transform({v.x, v.y, v.z}, draws[i].world).x);
+      right = std::max(right, Transform({v.x, v.y, v.z}, draws[i].world).x);
     }
-    EXPECT_LT(labelRight, Transform({0, 0, 0}, draws[i + 1].world).x) << "label " << i / 2;
+    EXPECT_LT(right, Transform({0, 0, 0}, draws[i + 1].world).x) << "text " << i;
   }
 }
 
