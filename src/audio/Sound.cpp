@@ -48,6 +48,9 @@ CSound::~CSound() {
 }
 
 void CSound::SetAudioEngine(const CAudioEngine* audioEngine) {
+  if (engine && engine->front == this) {
+    engine->front = nullptr;
+  }
   engine = audioEngine != nullptr ? audioEngine->GetShared() : nullptr;
   bound = true;
 }
@@ -77,7 +80,7 @@ bool CSound::Load(const char* fileName) {
 }
 
 bool CSound::Play(int32_t repeats) {
-  if (!bound || !loaded || !engine->initialized) {
+  if (!bound || !loaded || !engine || !engine->initialized) {
     return false;
   }
   if (engine->front != nullptr && engine->front != this) {
