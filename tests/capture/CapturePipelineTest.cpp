@@ -1,3 +1,4 @@
+#include <SDL.h>
 #include <gst/gst.h>
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <thread>
 
 #include "capture/CaptureEngine.h"
+#include "capture/CaptureNotice.h"
 #include "capture/LaunchSource.h"
 #include "capture/SyntheticCamera.h"
 #include "motion/CurrentMotionDetector.h"
@@ -255,4 +257,79 @@ TEST(RecordedVideo, ReplaysAtItsOwnPaceAndStartsAgainAtTheEnd) {
   EXPECT_GE(std::chrono::steady_clock::now() - start, 600ms);
   EXPECT_FALSE(capture.IsSourceFaulted());
   EXPECT_TRUE(capture.Stop());
+}
+
+namespace {
+
+// A camera that only offers one format at 320 x 240, as real ones do: raw
+// YUY2 or MJPEG, made from the test pattern.
+class OneFormatCamera : public CCameraSource {
+ public:
+  OneFormatCamera(const char* element, const char* caps) : element(element), caps(caps) {}
+  GstElement* CreateElement() const override { return gst_parse_bin_from_description(element, TRUE, nullptr); }
+  GstCaps* OfferedCaps() const override { return gst_caps_from_string(caps); }
+  bool NeedsProbe() const override { return false; }
+
+ private:
+  const char* element;
+  const char* caps;
+};
+
+uint64_t FramesFrom(std::shared_ptr<CCameraSource> camera) {
+  CImageCapture capture(nullptr);
+  capture.SetSystemCamerasListed(false);
+  capture.AddExtraSource("Camera", std::move(camera));
+  EXPECT_TRUE(capture.EnumerateDevices());
+  EXPECT_TRUE(capture.CreateFilters());
+  EXPECT_TRUE(capture.SetCaptureDevice(0));
+  EXPECT_TRUE(capture.EnumDeviceCaps());
+  CVideoMode* mode = capture.FindVideoMode(320, 240, 32);
+  EXPECT_NE(mode, nullptr);
+  if (!mode || !capture.SetVideoMode(mode) || !capture.Run()) return 0;
+  WaitFor([&] { return capture.GetRenderer()->FrameCount() >= 5; });
+  capture.Stop();
+  return capture.GetRenderer()->FrameCount();
+}
+
+}  // namespace
+
+TEST(CameraFormats, RawAndMjpegCamerasDeliverThirtyTwoBitFrames) {
+  gst_init(nullptr, nullptr);
+  EXPECT_GE(FramesFrom(std::make_shared<OneFormatCamera>(
+                "videotestsrc is-live=true", "video/x-raw,format=YUY2,width=320,height=240,framerate=30/1")),
+            5u);
+  EXPECT_GE(FramesFrom(std::make_shared<OneFormatCamera>(
+                "videotestsrc is-live=true ! video/x-raw,width=320,height=240 ! jpegenc",
+                "image/jpeg,width=320,height=240,framerate=30/1")),
+            5u);
+}
+
+TEST(CaptureNotice, PipelineMessagesBecomeOneSdlEventUntilHandled) {
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0);
+  CImageCapture capture(nullptr);
+  const uint32_t type = CaptureNoticeEventType();
+  ASSERT_NE(type, 0u);
+  capture.SetSystemCamerasListed(false);
+  capture.AddExtraSource("Test camera", std::make_shared<CSyntheticCamera>());
+  ASSERT_TRUE(capture.EnumerateDevices());
+  ASSERT_TRUE(capture.CreateFilters());
+  ASSERT_TRUE(capture.SetCaptureDevice(0));
+  ASSERT_TRUE(capture.EnumDeviceCaps());
+  ASSERT_TRUE(capture.SetVideoMode(capture.GetMode(0)));
+  const auto notices = [type] {
+    SDL_PumpEvents();
+    return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, type, type);
+  };
+  SDL_FlushEvent(type);
+  ASSERT_TRUE(capture.Run());
+  ASSERT_TRUE(WaitFor([&] { return notices() > 0; }));
+  std::this_thread::sleep_for(100ms);  // state changes keep coming: still one notice
+  EXPECT_EQ(notices(), 1);
+  SDL_FlushEvent(type);
+  capture.HandleGraphEvents();
+  capture.Stop();  // more messages: a fresh notice
+  EXPECT_TRUE(WaitFor([&] { return notices() > 0; }));
+  SDL_FlushEvent(type);
+  capture.HandleGraphEvents();
+  SDL_QuitSubSystem(SDL_INIT_EVENTS);
 }
