@@ -66,8 +66,8 @@ void Line(cairo_t* cr, double iconY, const char* first, const char* second) {
   SelectRoundedFace(cr, 30, true);
   LeftText(cr, first, 250, iconY - 4, kText);
   if (second) {
-    SelectRoundedFace(cr, 25, false);
-    LeftText(cr, second, 250, iconY + 28, palette::kCream);
+    SelectRoundedFace(cr, 26, true);
+    LeftText(cr, second, 250, iconY + 29, Hex(0xE6E2C4));
   }
 }
 
@@ -131,7 +131,7 @@ bool MakeIntroPicture(const std::string& resDir) {
   FillOutlined(cr, palette::kEggWhite);
   Yolk(cr, 150, rows[2] + 8, 15, palette::kYolk, palette::kYolkShade);
   Line(cr, rows[2], "A white egg that breaks costs a try.", "Catch enough eggs to reach the next level.");
-  SelectRoundedFace(cr, 24, false);
-  LeftText(cr, "You start with six tries. Good luck!", 250, 712, palette::kCream);
+  SelectRoundedFace(cr, 26, true);
+  LeftText(cr, "You start with six tries. Good luck!", 250, 714, Hex(0xE6E2C4));
   return WritePng(canvas, resDir + "/egg_intro_en.png");
 }
