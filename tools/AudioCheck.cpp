@@ -29,6 +29,17 @@ bool PrintAudioMeasures(const std::string& path, bool loop) {
   std::printf("%s: %.3f s, %u Hz, %zu channel(s), peak %.2f dBFS, RMS %.2f dBFS\n", path.c_str(),
               frames / static_cast<double>(sound.sampleRate), sound.sampleRate, channels, Db(peak),
               Db(std::sqrt(sum / sound.samples.size())));
+  // The quietest whole second, to show that a tune has no silent stretch.
+  const size_t window = sound.sampleRate * channels;
+  if (sound.samples.size() >= 2 * window) {
+    double quietest = 1e9;
+    for (size_t start = 0; start + window <= sound.samples.size(); start += window) {
+      double part = 0;
+      for (size_t i = start; i < start + window; ++i) part += (sound.samples[i] / 32768.0) * (sound.samples[i] / 32768.0);
+      quietest = std::min(quietest, part / window);
+    }
+    std::printf("  quietest second: RMS %.2f dBFS\n", Db(std::sqrt(quietest)));
+  }
   if (loop) {
     std::vector<int> steps;
     steps.reserve(sound.samples.size());

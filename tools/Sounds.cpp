@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <iterator>
 #include <vector>
 
@@ -58,7 +59,9 @@ Tune GameTune() {
           true};
 }
 
-PcmSound Render(const Tune& tune) {
+// False when the melody does not fill the tune's bars exactly (a loop must
+// be a whole number of bars).
+bool Render(const Tune& tune, PcmSound& pcm) {
   const double beat = 60.0 / tune.bpm, bar = 4 * beat;
   const double step = bar / tune.stepsPerBar;
   const int bars = static_cast<int>(tune.chords.size());
@@ -72,6 +75,10 @@ PcmSound Render(const Tune& tune) {
       lead.Add(note);
     }
     t += s.length * step;
+  }
+  if (std::lround(t / step) != bars * tune.stepsPerBar) {
+    std::fprintf(stderr, "melody of %ld steps for %d bars\n", std::lround(t / step), bars);
+    return false;
   }
   mix.AddEcho(lead, tune.driving ? 3 * beat / 4 : beat / 2, 0.35, 3);
   for (int b = 0; b < bars; ++b) {
@@ -107,7 +114,8 @@ PcmSound Render(const Tune& tune) {
       if (i == 2 || i == 6) mix.Add({Voice::Snare, at, 0.12, 62, tune.driving ? 0.35 : 0.22, -0.1});
     }
   }
-  return mix.ToPcm(kPeakDb);
+  pcm = mix.ToPcm(kPeakDb);
+  return true;
 }
 
 }  // namespace
@@ -156,6 +164,7 @@ bool MakeCrunch(const std::string& resDir) {
 }
 
 bool MakeMusic(const std::string& workDir) {
-  return WriteWav(Render(MenuTune()), workDir + "/nienawisc2_loop.wav") &&
-         WriteWav(Render(GameTune()), workDir + "/yazda.wav");
+  PcmSound menu, game;
+  return Render(MenuTune(), menu) && WriteWav(menu, workDir + "/nienawisc2_loop.wav") && Render(GameTune(), game) &&
+         WriteWav(game, workDir + "/yazda.wav");
 }
