@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "base/Clock.h"
+#include "capture/CameraProbe.h"
 #include "capture/CaptureNotice.h"
 #include "capture/FrameStamp.h"
 
@@ -16,7 +17,6 @@ constexpr char kNotInitialized[] = ": ImageCapture object not initialized\n";
 constexpr GstClockTime kStopTimeout = 2 * GST_SECOND;
 constexpr uint32_t kSilenceLimitMs = 3000;
 constexpr uint32_t kRestartIntervalMs = 2000;
-constexpr int kProbeMs = 2000;
 
 GstElement* Make(const char* factory, const char* name) { return gst_element_factory_make(factory, name); }
 
@@ -51,47 +51,6 @@ bool MapSample(GstSample* sample, GstVideoFrame* frame) {
   GstBuffer* buffer = gst_sample_get_buffer(sample);
   return caps && buffer && gst_video_info_from_caps(&info, caps) &&
          gst_video_frame_map(frame, &info, buffer, GST_MAP_READ);
-}
-
-// The first error of a trial start, or "" when the source delivered a frame
-// (or stayed silent, which the running pipeline's watch deals with).
-std::string TrialStart(GstElement* source) {
-  GstElement* pipeline = gst_pipeline_new(nullptr);
-  GstElement* sink = Make("fakesink", nullptr);
-  g_object_set(sink, "sync", FALSE, "signal-handoffs", TRUE, nullptr);
-  gst_bin_add_many(GST_BIN(pipeline), source, sink, nullptr);
-  std::atomic<bool> delivered{false};
-  g_signal_connect(sink, "handoff", G_CALLBACK(+[](GstElement*, GstBuffer*, GstPad*, gpointer flag) {
-                     *static_cast<std::atomic<bool>*>(flag) = true;
-                   }),
-                   &delivered);
-  std::string problem;
-  GstBus* bus = gst_element_get_bus(pipeline);
-  if (!gst_element_link(source, sink)) problem = "the source cannot be linked";
-  if (problem.empty() && gst_element_set_state(pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE)
-    problem = "it does not start";
-  for (int waited = 0; problem.empty() && !delivered && waited < kProbeMs; waited += 20) {
-    GstMessage* message = gst_bus_timed_pop_filtered(bus, 20 * GST_MSECOND, GST_MESSAGE_ERROR);
-    if (!message) continue;
-    GError* error = nullptr;
-    gst_message_parse_error(message, &error, nullptr);
-    problem = error && g_error_matches(error, GST_RESOURCE_ERROR, GST_RESOURCE_ERROR_BUSY)
-                  ? "busy"
-                  : (error ? error->message : "unknown error");
-    if (error) g_error_free(error);
-    gst_message_unref(message);
-  }
-  if (problem.empty() && !delivered) {
-    // A last look: an error may have come with the state change.
-    if (GstMessage* message = gst_bus_pop_filtered(bus, GST_MESSAGE_ERROR)) {
-      problem = "it reports an error";
-      gst_message_unref(message);
-    }
-  }
-  gst_element_set_state(pipeline, GST_STATE_NULL);
-  gst_object_unref(bus);
-  gst_object_unref(pipeline);
-  return problem;
 }
 
 }  // namespace
