@@ -47,7 +47,7 @@ uint32_t TimeSeed() { return static_cast<uint32_t>(std::time(nullptr)) ^ TickCou
 
 }  // namespace
 
-CEggGameLoop::CEggGameLoop() : random(TimeSeed()) {}
+CEggGameLoop::CEggGameLoop() : random(std::make_unique<CRandomSource>(TimeSeed())) {}
 
 CEggGameLoop::~CEggGameLoop() = default;
 
@@ -223,7 +223,7 @@ void CEggGameLoop::Spawn() {
   egg->Start();
   ++activeEggs;
   lastSpawnTick = now;
-  spawnDelayMs = static_cast<uint32_t>(random.Next() % spawnDelaySpread + spawnDelayBase);
+  spawnDelayMs = static_cast<uint32_t>(random->Next() % spawnDelaySpread + spawnDelayBase);
 }
 
 bool CEggGameLoop::DrawChute(int32_t& chute) {
@@ -231,9 +231,9 @@ bool CEggGameLoop::DrawChute(int32_t& chute) {
     return false;
   }
   do {
-    chute = random.Next() % 4;
+    chute = random->Next() % 4;
     if (chute == lastChute) {
-      chute = random.Next() % 4;
+      chute = random->Next() % 4;
     }
     lastChute = chute;
   } while (ChuteBusy(chute));
@@ -247,12 +247,12 @@ bool CEggGameLoop::ChuteBusy(int32_t chute) const {
 }
 
 int32_t CEggGameLoop::DrawKind() {
-  if (random.Next() % ((level + 10) * 5) == 1 && goldenThisLevel == 0) {
+  if (random->Next() % ((level + 10) * 5) == 1 && goldenThisLevel == 0) {
     ShowSwingingMessage(kGoldenEgg, phaseDurationMs);
     ++goldenThisLevel;
     return CEgg::kGolden;
   }
-  if (random.Next() % spoiledOdds == 1) {
+  if (random->Next() % spoiledOdds == 1) {
     ShowSwingingMessage(kBewareSpoiled, phaseDurationMs);
     return CEgg::kSpoiled;
   }

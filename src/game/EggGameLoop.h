@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "app/GameLoop.h"
@@ -57,8 +58,13 @@ class CEggGameLoop : public CGameLoop {
   // of the level is due at once.
   void SetLevel(int32_t level);
 
-  // For tests: the same game for the same seed.
-  void SeedRandom(uint32_t seed) { random.Seed(seed); }
+  // For tests: the same game for the same seed, or numbers of their choosing.
+  void SeedRandom(uint32_t seed) { random->Seed(seed); }
+  void SetRandomSource(std::unique_ptr<CRandomSource> source) {
+    if (source) {
+      random = std::move(source);
+    }
+  }
 
   int32_t GetPhase() const { return phase; }
   int32_t GetLevel() const { return level; }
@@ -132,5 +138,5 @@ class CEggGameLoop : public CGameLoop {
   int32_t eggsLeft = 0;
   int32_t tries = kStartTries;
   uint32_t messageSlot = kReady;
-  CRandomSource random;
+  std::unique_ptr<CRandomSource> random;  // never null
 };
