@@ -303,9 +303,6 @@ bool GlRenderDevice::Impl::Init() {
   glVertexAttrib3f(3, 0.0f, 0.0f, 0.0f);
   glUseProgram(program);
   glUniform1i(u.texture, 0);
-  glActiveTexture(GL_TEXTURE0);
-  glDisable(GL_CULL_FACE);
-  glDepthFunc(GL_LEQUAL);
   EnsureTarget();
   return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
 }
@@ -331,24 +328,30 @@ Viewport GlRenderDevice::Impl::ComputeViewport() const {
 void GlRenderDevice::Impl::EnsureTarget() {
   const Viewport viewport = ComputeViewport();
   const uint32_t width = std::max<uint32_t>(viewport.width, 1), height = std::max<uint32_t>(viewport.height, 1);
-  if (fbo != 0 && width == targetWidth && height == targetHeight) {
-    return;
-  }
   if (fbo == 0) {
     glGenFramebuffers(1, &fbo);
     glGenRenderbuffers(1, &colorBuffer);
     glGenRenderbuffers(1, &depthBuffer);
   }
-  glBindRenderbuffer(GL_RENDERBUFFER, colorBuffer);
-  glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, GLsizei(width), GLsizei(height));
-  glBindRenderbuffer(GL_RENDERBUFFER, depthBuffer);
-  glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, GLsizei(width), GLsizei(height));
   glBindFramebuffer(GL_FRAMEBUFFER, fbo);
-  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colorBuffer);
-  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depthBuffer);
+  if (width != targetWidth || height != targetHeight) {
+    glBindRenderbuffer(GL_RENDERBUFFER, colorBuffer);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, GLsizei(width), GLsizei(height));
+    glBindRenderbuffer(GL_RENDERBUFFER, depthBuffer);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, GLsizei(width), GLsizei(height));
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colorBuffer);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depthBuffer);
+    targetWidth = width;
+    targetHeight = height;
+  }
+  // Other GL code in the same context (the camera dialog's user interface)
+  // may have changed any of these since the last frame.
   glViewport(0, 0, GLsizei(width), GLsizei(height));
-  targetWidth = width;
-  targetHeight = height;
+  glUseProgram(program);
+  glActiveTexture(GL_TEXTURE0);
+  glDisable(GL_SCISSOR_TEST);
+  glDisable(GL_CULL_FACE);
+  glDepthFunc(GL_LEQUAL);
 }
 
 void GlRenderDevice::Impl::ApplyBlend(bool on, BlendFactor src, BlendFactor dest) const {
@@ -458,10 +461,13 @@ bool GlRenderDevice::Present() {
   const Viewport viewport = impl_->ComputeViewport();
   int width = 0, height = 0;
   SDL_GL_GetDrawableSize(impl_->window, &width, &height);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, impl_->fbo);
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
   glViewport(0, 0, width, height);
-  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT);
+  if (viewport.width != uint32_t(width) || viewport.height != uint32_t(height)) {
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);  // the bars beside or above the picture
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
   // GL counts window rows from the bottom.
   const GLint bottom = GLint(height) - viewport.y - GLint(viewport.height);
   glBlitFramebuffer(0, 0, GLint(impl_->targetWidth), GLint(impl_->targetHeight), viewport.x, bottom,

@@ -11,7 +11,16 @@ struct SDL_Window;
 // rectangle of the window's drawable) and Present copies that into the
 // window with black bars around it. ReadPixels returns the drawing area of
 // the last frame drawn, opaque. Main thread only; the GL context is current
-// on it for the device's lifetime.
+// on it for the device's lifetime. Clear and BeginScene put back the GL state
+// the device relies on, so other GL code in the context (a user interface
+// drawn between BeginScene and EndScene lands in the drawing area) is fine.
+//
+// Drawing rules: depth test "less or equal" with depth writes while the
+// states' depthTest is on; meshes are lit per vertex (two lights, ambient,
+// material; normals renormalised after the world transform) with the
+// material's diffuse alpha; sprites always blend with source alpha, inverse
+// source alpha, and follow the states' alpha and depth tests; a sprite with
+// an empty source rectangle draws nothing.
 class GlRenderDevice : public RenderDevice {
  public:
   // Makes the GL context on `window` (created with SDL_WINDOW_OPENGL), or
