@@ -82,3 +82,45 @@ void Yolk(cairo_t* cr, double cx, double cy, double radius, Rgb color, Rgb shade
   cairo_set_line_width(cr, 2.0);
   cairo_stroke(cr);
 }
+
+void Hen(cairo_t* cr, double outline) {
+  // Tail feathers, body, wing, head with comb, beak and wattle.
+  for (int i = 0; i < 3; ++i) {
+    cairo_new_path(cr);
+    EllipsePath(cr, 82 - i * 4, 98 + i * 22, 30, 16);
+    FillOutlined(cr, i == 1 ? palette::kEggShade : palette::kEggWhite, outline);
+  }
+  WholeEgg(cr, 150, 150, 72, 58, {palette::kEggWhite, palette::kEggShade, palette::kWhite});
+  EggPath(cr, 150, 150, 72, 58);
+  SetColor(cr, palette::kOutline);
+  cairo_set_line_width(cr, outline);
+  cairo_stroke(cr);
+  cairo_new_path(cr);
+  cairo_move_to(cr, 118, 138);
+  cairo_curve_to(cr, 140, 120, 178, 128, 180, 156);
+  cairo_curve_to(cr, 160, 178, 128, 170, 118, 138);
+  FillOutlined(cr, palette::kEggShade, outline);
+  for (int i = 0; i < 3; ++i) {
+    cairo_new_path(cr);
+    EllipsePath(cr, 192 + i * 10, 62 - (i == 1 ? 6 : 0), 8, 10);
+    FillOutlined(cr, palette::kComb, outline);
+  }
+  cairo_new_path(cr);
+  EllipsePath(cr, 204, 92, 30, 28);
+  FillOutlined(cr, palette::kEggWhite, outline);
+  cairo_new_path(cr);
+  cairo_move_to(cr, 230, 90);
+  cairo_line_to(cr, 252, 98);
+  cairo_line_to(cr, 230, 106);
+  cairo_close_path(cr);
+  FillOutlined(cr, palette::kYolk, outline);
+  cairo_new_path(cr);
+  EllipsePath(cr, 228, 114, 6, 9);
+  FillOutlined(cr, palette::kComb, outline);
+  EllipsePath(cr, 212, 86, 4.5, 5.5);
+  SetColor(cr, palette::kOutline);
+  cairo_fill(cr);
+  EllipsePath(cr, 210.5, 84, 1.6, 1.6);
+  SetColor(cr, palette::kWhite);
+  cairo_fill(cr);
+}

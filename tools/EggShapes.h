@@ -1,7 +1,7 @@
 #pragma once
 #include "Paint.h"
 
-// Shapes shared by the egg, basket and menu pictures.
+// Shapes shared by the egg, hatchery and menu pictures.
 
 // Colours of one kind of shell.
 struct ShellStyle {
@@ -23,3 +23,7 @@ void BlobPath(cairo_t* cr, double cx, double cy, double radius, double wobble, i
 
 // A yolk: round, with its shade and a highlight.
 void Yolk(cairo_t* cr, double cx, double cy, double radius, Rgb color, Rgb shade);
+
+// A hen sitting, facing right, in a 300 x 300 frame (body centred on
+// (150, 150), bottom of the body at y 208), outlines `outline` wide.
+void Hen(cairo_t* cr, double outline);

@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
+#include "EggShapes.h"
 #include "GamePictures.h"
 #include "Paint.h"
 #include "PictureFiles.h"
@@ -143,6 +145,46 @@ void Ledge(cairo_t* cr, const Chute& chute) {
   cairo_stroke(cr);
 }
 
+// A hen on a shelf just above each chute's start, facing the middle, as if
+// she had just laid the egg that appears below her.
+void HenShelf(cairo_t* cr, const Chute& chute) {
+  const bool leftSide = chute.slide.x > 0;
+  const double middle = chute.start.x + kEgg / 2;
+  const double shelfBottom = chute.start.y - 2, shelfTop = shelfBottom - 7;
+  const double wall = leftSide ? kPost - 2 : kWidth - kPost + 2;
+  const double outer = leftSide ? chute.start.x + kEgg + 4 : chute.start.x - 4;
+  cairo_new_path(cr);
+  cairo_rectangle(cr, std::min(wall, outer), shelfTop, std::fabs(outer - wall), shelfBottom - shelfTop);
+  FillOutlined(cr, palette::kDarkWood, 2.5);
+  cairo_new_path(cr);
+  EllipsePath(cr, middle, shelfTop - 2, 36, 7);
+  FillOutlined(cr, palette::kStraw, 2.5);
+  constexpr double scale = 0.3;
+  cairo_save(cr);
+  cairo_translate(cr, middle, shelfTop - 5);
+  cairo_scale(cr, leftSide ? scale : -scale, scale);
+  cairo_translate(cr, -150, -208);
+  Hen(cr, 2.5 / scale);
+  cairo_restore(cr);
+  // The nest's front rim over the hen's belly.
+  cairo_new_path(cr);
+  cairo_save(cr);
+  cairo_translate(cr, middle, shelfTop - 2);
+  cairo_scale(cr, 36, 9);
+  cairo_arc(cr, 0, 0, 1, 0, M_PI);
+  cairo_restore(cr);
+  cairo_close_path(cr);
+  FillOutlined(cr, palette::kStraw, 2.5);
+  SetColor(cr, palette::kStrawShade);
+  cairo_set_line_width(cr, 1.3);
+  for (int i = 0; i < 7; ++i) {
+    const double x = middle - 28 + i * 8;
+    cairo_move_to(cr, x, shelfTop + 1 + (i % 2) * 2);
+    cairo_line_to(cr, x + 6, shelfTop + 4 - (i % 2) * 2);
+  }
+  cairo_stroke(cr);
+}
+
 void Post(cairo_t* cr, double x) {
   cairo_new_path(cr);
   cairo_rectangle(cr, x, -4, kPost, kHeight + 8);
@@ -230,6 +272,7 @@ bool MakeHatchery(const std::string& resDir) {
   CornerBrace(cr, true);
   CornerBrace(cr, false);
   for (const Chute& chute : kChutes) Ledge(cr, chute);
+  for (const Chute& chute : kChutes) HenShelf(cr, chute);
   Post(cr, 0);
   Post(cr, kWidth - kPost);
   Roof(cr);

@@ -11,7 +11,6 @@ namespace {
 constexpr Rgb kBanner = Hex(0x3D2B73);
 constexpr Rgb kBannerLight = Hex(0x5E47A6);
 constexpr Rgb kBadge = Hex(0xFFF1CF);
-constexpr Rgb kComb = Hex(0xE0392B);
 
 // The banner texture is stretched over the window with its top ~63 rows above
 // the window's top edge; this maps virtual screen units onto its texels.
@@ -42,47 +41,9 @@ void Nest(cairo_t* cr, double cx, double cy, double rx, double ry) {
   cairo_stroke(cr);
 }
 
-void Hen(cairo_t* cr) {
-  // Tail feathers, body, wing, head with comb, beak and wattle.
-  for (int i = 0; i < 3; ++i) {
-    cairo_new_path(cr);
-    EllipsePath(cr, 82 - i * 4, 98 + i * 22, 30, 16);
-    FillOutlined(cr, i == 1 ? palette::kEggShade : palette::kEggWhite);
-  }
-  WholeEgg(cr, 150, 150, 72, 58, {palette::kEggWhite, palette::kEggShade, palette::kWhite});
-  cairo_new_path(cr);
-  cairo_move_to(cr, 118, 138);
-  cairo_curve_to(cr, 140, 120, 178, 128, 180, 156);
-  cairo_curve_to(cr, 160, 178, 128, 170, 118, 138);
-  FillOutlined(cr, palette::kEggShade);
-  for (int i = 0; i < 3; ++i) {
-    cairo_new_path(cr);
-    EllipsePath(cr, 192 + i * 10, 62 - (i == 1 ? 6 : 0), 8, 10);
-    FillOutlined(cr, kComb);
-  }
-  cairo_new_path(cr);
-  EllipsePath(cr, 204, 92, 30, 28);
-  FillOutlined(cr, palette::kEggWhite);
-  cairo_new_path(cr);
-  cairo_move_to(cr, 230, 90);
-  cairo_line_to(cr, 252, 98);
-  cairo_line_to(cr, 230, 106);
-  cairo_close_path(cr);
-  FillOutlined(cr, palette::kYolk);
-  cairo_new_path(cr);
-  EllipsePath(cr, 228, 114, 6, 9);
-  FillOutlined(cr, kComb);
-  EllipsePath(cr, 212, 86, 4.5, 5.5);
-  SetColor(cr, palette::kOutline);
-  cairo_fill(cr);
-  EllipsePath(cr, 210.5, 84, 1.6, 1.6);
-  SetColor(cr, palette::kWhite);
-  cairo_fill(cr);
-}
-
 void GameBadge(cairo_t* cr) {
   Badge(cr);
-  Hen(cr);
+  Hen(cr, kOutlineWidth);
   Nest(cr, 150, 206, 104, 30);
   WholeEgg(cr, 112, 220, 20, 27, {palette::kEggWhite, palette::kEggShade, palette::kWhite});
   WholeEgg(cr, 160, 226, 19, 25, {palette::kGold, palette::kGoldShade, palette::kWhite});

@@ -37,6 +37,7 @@ constexpr Rgb kAlienShade = Hex(0x3F9E45);
 constexpr Rgb kAmber = Hex(0xFEBD20);
 constexpr Rgb kCream = Hex(0xC8C8AA);
 constexpr Rgb kWhite = Hex(0xFFFFFF);
+constexpr Rgb kComb = Hex(0xE0392B);
 constexpr Rgb kRoof = Hex(0xB5452B);
 constexpr Rgb kRoofShade = Hex(0x82301F);
 }  // namespace palette

@@ -101,8 +101,9 @@ TEST_F(GlScreensTest, EggsAtTheChuteStartsSitOnTheDrawnLedges) {
     EXPECT_GT(Channel(egg, 0), 0xC0u);
     EXPECT_FALSE(IsCamera(scene->At(x, bottom + 3)));
     EXPECT_FALSE(IsCamera(scene->At(x, bottom + 12)));
-    // Above the egg the camera shows.
-    EXPECT_TRUE(IsCamera(scene->At(x, static_cast<uint32_t>(start.y) - 6)));
+    // Beside the egg, towards the middle, the camera shows.
+    const uint32_t inward = start.slideX > 0 ? x + 40 : x - 40;
+    EXPECT_TRUE(IsCamera(scene->At(inward, bottom - 20)));
   }
 }
 
