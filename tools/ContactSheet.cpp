@@ -182,8 +182,8 @@ bool Sheet(const std::string& resDir, const std::vector<Entry>& entries, const s
 }
 
 // The game's colour blend: source x source + destination x destination, for
-// texels whose alpha passes the alpha test. `toTexel` maps screen pixels onto
-// the picture's texels.
+// texels whose alpha passes the alpha test. Screen pixel (x, y) shows texel
+// (x * texelsPerPixelX, (y + offsetY) * texelsPerPixelY).
 void ColourBlend(cairo_surface_t* screen, cairo_surface_t* picture, double texelsPerPixelX, double texelsPerPixelY,
                  double offsetY) {
   cairo_surface_flush(screen);
@@ -228,13 +228,17 @@ void DrawCell(cairo_t* cr, cairo_surface_t* strip, int cell, double x, double y,
   cairo_restore(cr);
 }
 
-bool Screens(const std::string& resDir, const std::string& workDir) {
+bool WriteScreen(const Canvas& screen, const std::string& path) {
+  cairo_surface_flush(screen.surface());
+  return cairo_surface_write_to_png(screen.surface(), path.c_str()) == CAIRO_STATUS_SUCCESS;
+}
+
+// The game: eggs at the chutes' starts, on the slopes, falling and broken.
+bool GameScreen(const std::string& resDir, const std::string& path) {
   auto load = [&resDir](const char* file) { return ReadPicture(resDir + "/" + file); };
   const SurfacePtr hatchery = load("hatchery.tga"), egg = load("egg_strip.png"), gold = load("golden_egg_strip.png"),
                    spoiled = load("zbuk_strip.png"), cyber = load("cyberegg.png"), alien = load("alien_strip.png"),
-                   basket = load("basket2.png"), contour = load("contour.png"), intro = load("egg_intro_en.png"),
-                   banner = load("bm_main.tga"), blue = load("bluebg.bmp"), game = load("3.tga");
-  // The game: eggs at the chutes' starts, on the slopes and breaking.
+                   basket = load("basket2.png"), contour = load("contour.png");
   Canvas play(1024, 768);
   cairo_t* cr = play.cr();
   Room(cr, 1024, 768);
@@ -251,28 +255,30 @@ bool Screens(const std::string& resDir, const std::string& workDir) {
   DrawCell(cr, egg.get(), 4, 200, 708, 1.0);
   DrawCell(cr, alien.get(), 5, 765, 708, 0);
   DrawCell(cr, spoiled.get(), 4, 330, 708, 0.3);
-  cairo_surface_flush(play.surface());
-  bool ok = cairo_surface_write_to_png(play.surface(), (workDir + "/screen_game.png").c_str()) == CAIRO_STATUS_SUCCESS;
-  // The introduction: placed by its size, colour-blended.
+  return WriteScreen(play, path);
+}
+
+// The introduction (placed by its size), the title's banner with the front
+// picture, and the high-score background, colour-blended over the room. The
+// window-wide pictures have the top ~127 of every 1024 texture rows above
+// the window.
+bool BlendedScreens(const std::string& resDir, const std::string& workDir) {
+  const SurfacePtr intro = ReadPicture(resDir + "/egg_intro_en.png"), banner = ReadPicture(resDir + "/bm_main.tga"),
+                   blue = ReadPicture(resDir + "/bluebg.bmp"), game = ReadPicture(resDir + "/3.tga");
   Canvas splash(1024, 768);
   Room(splash.cr(), 1024, 768);
   ColourBlend(splash.surface(), intro.get(), 1, 1, 0);
-  ok = ok && cairo_surface_write_to_png(splash.surface(), (workDir + "/screen_intro.png").c_str()) == CAIRO_STATUS_SUCCESS;
-  // The title: the banner spans the window's width (its texture's top ~127
-  // of 1024 rows lie above the window), colour-blended; the front picture.
   Canvas title(1024, 768);
   Room(title.cr(), 1024, 768);
   const double bannerScale = cairo_image_surface_get_width(banner.get()) / 1024.0;
   ColourBlend(title.surface(), banner.get(), bannerScale, bannerScale, 126.7);
   Over(title.cr(), game.get(), 362, 400);
-  ok = ok && cairo_surface_write_to_png(title.surface(), (workDir + "/screen_title.png").c_str()) == CAIRO_STATUS_SUCCESS;
-  // The high-score entry: the blue background over the whole window.
   Canvas scores(1024, 768);
   Room(scores.cr(), 1024, 768);
   const double blueScale = cairo_image_surface_get_width(blue.get()) / 1024.0;
   ColourBlend(scores.surface(), blue.get(), blueScale, blueScale, 126.7);
-  ok = ok && cairo_surface_write_to_png(scores.surface(), (workDir + "/screen_scores.png").c_str()) == CAIRO_STATUS_SUCCESS;
-  return ok;
+  return WriteScreen(splash, workDir + "/screen_intro.png") && WriteScreen(title, workDir + "/screen_title.png") &&
+         WriteScreen(scores, workDir + "/screen_scores.png");
 }
 
 }  // namespace
@@ -281,5 +287,6 @@ bool MakeContactSheets(const std::string& resDir, const std::string& workDir) {
   return Sheet(resDir, kSmall, workDir + "/contact_small_checker.png", false) &&
          Sheet(resDir, kSmall, workDir + "/contact_small_photo.png", true) &&
          Sheet(resDir, kLarge, workDir + "/contact_large_checker.png", false) &&
-         Sheet(resDir, kLarge, workDir + "/contact_large_photo.png", true) && Screens(resDir, workDir);
+         Sheet(resDir, kLarge, workDir + "/contact_large_photo.png", true) &&
+         GameScreen(resDir, workDir + "/screen_game.png") && BlendedScreens(resDir, workDir);
 }

@@ -59,14 +59,9 @@ Tune GameTune() {
           true};
 }
 
-// False when the melody does not fill the tune's bars exactly (a loop must
-// be a whole number of bars).
-bool Render(const Tune& tune, PcmSound& pcm) {
-  const double beat = 60.0 / tune.bpm, bar = 4 * beat;
-  const double step = bar / tune.stepsPerBar;
-  const int bars = static_cast<int>(tune.chords.size());
-  Mixer mix(bars * bar, true);
-  Mixer lead(bars * bar, true);
+// The lead voice, into `mix` and, for its echo, into `lead`. Returns the
+// melody's length in steps.
+long AddMelody(const Tune& tune, double step, Mixer& mix, Mixer& lead) {
   double t = 0;
   for (const Step& s : ParseMelody(tune.melody)) {
     if (s.midi >= 0) {
@@ -76,43 +71,61 @@ bool Render(const Tune& tune, PcmSound& pcm) {
     }
     t += s.length * step;
   }
-  if (std::lround(t / step) != bars * tune.stepsPerBar) {
-    std::fprintf(stderr, "melody of %ld steps for %d bars\n", std::lround(t / step), bars);
+  return std::lround(t / step);
+}
+
+// Arpeggio (eighths on the menu, sixteenths in the game) and bass (roots and
+// fifths; eighths with octave jumps in the game) of one bar.
+void AddHarmony(const Tune& tune, const Chord& chord, double barStart, double beat, Mixer& mix) {
+  const double bar = 4 * beat;
+  const int third = chord.minor ? 3 : 4;
+  const int arpeggio[] = {0, third, 7, 12, 7, third, 0, 7};
+  const int arpSteps = tune.driving ? 16 : 8;
+  for (int i = 0; i < arpSteps; ++i) {
+    const double length = bar / arpSteps;
+    mix.Add({tune.driving ? Voice::Square25 : Voice::Square12, barStart + i * length, length * 0.6,
+             static_cast<double>(chord.root + 24 + arpeggio[i % 8]), tune.driving ? 0.07 : 0.08, 0.45});
+  }
+  if (tune.driving) {
+    for (int i = 0; i < 8; ++i) {
+      mix.Add({Voice::Triangle, barStart + i * beat / 2, beat / 2 * 0.8,
+               static_cast<double>(chord.root + ((i % 2) ? 12 : 0)), 0.45, 0});
+    }
+    return;
+  }
+  const int line[] = {0, 7, 12, 7};
+  for (int i = 0; i < 4; ++i) {
+    mix.Add({Voice::Triangle, barStart + i * beat, beat * 0.85, static_cast<double>(chord.root + line[i]), 0.45, 0});
+  }
+}
+
+// Hi-hat on the eighths, kick on 1 and 3 (and the "and" of 3 in the game),
+// snare on 2 and 4.
+void AddDrums(const Tune& tune, double barStart, double beat, Mixer& mix) {
+  for (int i = 0; i < 8; ++i) {
+    const double at = barStart + i * beat / 2;
+    mix.Add({Voice::HiHat, at, 0.03, 60, (i % 2) ? 0.10 : 0.16, 0.2});
+    if (i == 0 || i == 4 || (tune.driving && i == 5)) mix.Add({Voice::Kick, at, 0.18, 40, 0.7, 0});
+    if (i == 2 || i == 6) mix.Add({Voice::Snare, at, 0.12, 62, tune.driving ? 0.35 : 0.22, -0.1});
+  }
+}
+
+// False when the melody does not fill the tune's bars exactly (a loop must
+// be a whole number of bars).
+bool Render(const Tune& tune, PcmSound& pcm) {
+  const double beat = 60.0 / tune.bpm, bar = 4 * beat;
+  const int bars = static_cast<int>(tune.chords.size());
+  Mixer mix(bars * bar, true);
+  Mixer lead(bars * bar, true);
+  const long steps = AddMelody(tune, bar / tune.stepsPerBar, mix, lead);
+  if (steps != bars * tune.stepsPerBar) {
+    std::fprintf(stderr, "melody of %ld steps for %d bars\n", steps, bars);
     return false;
   }
   mix.AddEcho(lead, tune.driving ? 3 * beat / 4 : beat / 2, 0.35, 3);
   for (int b = 0; b < bars; ++b) {
-    const Chord chord = tune.chords[b];
-    const double barStart = b * bar;
-    const int third = chord.minor ? 3 : 4;
-    const int arpeggio[] = {0, third, 7, 12, 7, third, 0, 7};
-    // Arpeggio: eighths on the menu, sixteenths in the game.
-    const int arpSteps = tune.driving ? 16 : 8;
-    for (int i = 0; i < arpSteps; ++i) {
-      const double length = bar / arpSteps;
-      mix.Add({tune.driving ? Voice::Square25 : Voice::Square12, barStart + i * length, length * 0.6,
-               static_cast<double>(chord.root + 24 + arpeggio[i % 8]), tune.driving ? 0.07 : 0.08, 0.45});
-    }
-    // Bass: roots and fifths, in eighths with octave jumps in the game.
-    if (tune.driving) {
-      for (int i = 0; i < 8; ++i) {
-        mix.Add({Voice::Triangle, barStart + i * beat / 2, beat / 2 * 0.8,
-                 static_cast<double>(chord.root + ((i % 2) ? 12 : 0)), 0.45, 0});
-      }
-    } else {
-      const int line[] = {0, 7, 12, 7};
-      for (int i = 0; i < 4; ++i) {
-        mix.Add({Voice::Triangle, barStart + i * beat, beat * 0.85, static_cast<double>(chord.root + line[i]), 0.45,
-                 0});
-      }
-    }
-    // Drums.
-    for (int i = 0; i < 8; ++i) {
-      const double at = barStart + i * beat / 2;
-      mix.Add({Voice::HiHat, at, 0.03, 60, (i % 2) ? 0.10 : 0.16, 0.2});
-      if (i == 0 || i == 4 || (tune.driving && i == 5)) mix.Add({Voice::Kick, at, 0.18, 40, 0.7, 0});
-      if (i == 2 || i == 6) mix.Add({Voice::Snare, at, 0.12, 62, tune.driving ? 0.35 : 0.22, -0.1});
-    }
+    AddHarmony(tune, tune.chords[b], b * bar, beat, mix);
+    AddDrums(tune, b * bar, beat, mix);
   }
   pcm = mix.ToPcm(kPeakDb);
   return true;
