@@ -51,7 +51,7 @@ void GameBadge(cairo_t* cr) {
   Sparkle(cr, 176, 206, 7, palette::kWhite);
 }
 
-void Trophy(cairo_t* cr) {
+void TrophyCup(cairo_t* cr) {
   // Handles first, so that the cup covers their ends.
   for (double side : {-1.0, 1.0}) {
     cairo_new_path(cr);
@@ -85,7 +85,9 @@ void Trophy(cairo_t* cr) {
   EllipsePath(cr, 105, 95, 7, 20);
   SetColor(cr, palette::kWhite, 0.85);
   cairo_fill(cr);
-  // Stem and plinth.
+}
+
+void TrophyPlinth(cairo_t* cr) {
   cairo_new_path(cr);
   cairo_rectangle(cr, 138, 176, 24, 30);
   FillOutlined(cr, palette::kGoldShade, 4);
@@ -98,12 +100,14 @@ void Trophy(cairo_t* cr) {
   cairo_new_path(cr);
   RoundedRectPath(cr, 118, 228, 64, 14, 4);
   FillOutlined(cr, palette::kCream, 2);
-  // A star on the cup.
+}
+
+void Star(cairo_t* cr, double cx, double cy, double outer, double inner) {
   cairo_new_path(cr);
   for (int i = 0; i < 10; ++i) {
     const double angle = -M_PI / 2 + i * M_PI / 5;
-    const double r = (i % 2 == 0) ? 28 : 12;
-    const double x = 150 + r * std::cos(angle), y = 112 + r * std::sin(angle);
+    const double r = (i % 2 == 0) ? outer : inner;
+    const double x = cx + r * std::cos(angle), y = cy + r * std::sin(angle);
     if (i == 0) {
       cairo_move_to(cr, x, y);
     } else {
@@ -116,7 +120,9 @@ void Trophy(cairo_t* cr) {
 
 void ScoresBadge(cairo_t* cr) {
   Badge(cr);
-  Trophy(cr);
+  TrophyCup(cr);
+  TrophyPlinth(cr);
+  Star(cr, 150, 112, 28, 12);
   Sparkle(cr, 70, 60, 12, palette::kAmber);
   Sparkle(cr, 232, 190, 10, palette::kAmber);
   Sparkle(cr, 236, 52, 7, palette::kGoldShade);

@@ -81,53 +81,62 @@ void Mixer::Put(size_t index, double value, double pan) {
   right[index] += value * std::sqrt(0.5 * (1 + pan));
 }
 
+namespace {
+
+// What one sounding note carries from sample to sample.
+struct VoiceState {
+  explicit VoiceState(uint32_t seed, double frequency) : increment(frequency / kSampleRate), noise(seed) {}
+  double increment;
+  double phase = 0, sweepPhase = 0, lowpass = 0, previous = 0;
+  NoiseSource noise;
+};
+
+// The voice's sample `t` seconds into the note, before the release.
+double VoiceSample(Voice voice, double t, VoiceState& s) {
+  switch (voice) {
+    case Voice::Square50:
+      return Square(s.phase, s.increment, 0.5) * Envelope(t, 0.005, 0.12, 0.55);
+    case Voice::Square25:
+      return Square(s.phase, s.increment, 0.25) * Envelope(t, 0.005, 0.12, 0.55);
+    case Voice::Square12:
+      return Square(s.phase, s.increment, 0.125) * Envelope(t, 0.005, 0.12, 0.55);
+    case Voice::Triangle:
+      return Triangle(s.phase) * Envelope(t, 0.004, 0.25, 0.8);
+    case Voice::Kick: {
+      // A triangle whose pitch drops fast: the chiptune bass drum.
+      const double sweep = 45 + 130 * std::exp(-t / 0.03);
+      s.sweepPhase += sweep / kSampleRate;
+      s.sweepPhase -= std::floor(s.sweepPhase);
+      return Triangle(s.sweepPhase) * std::exp(-t / 0.09) * std::min(1.0, t / 0.002);
+    }
+    case Voice::Snare:
+      s.lowpass += 0.5 * (s.noise.Next() - s.lowpass);
+      return (0.8 * s.lowpass + 0.35 * Triangle(s.phase)) * std::exp(-t / 0.07) * std::min(1.0, t / 0.002);
+    case Voice::HiHat: {
+      const double white = s.noise.Next();
+      const double value = (white - s.previous) * 0.5 * std::exp(-t / 0.025) * std::min(1.0, t / 0.001);
+      s.previous = white;
+      return value;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
 void Mixer::Add(const Note& note) {
   const size_t start = static_cast<size_t>(std::lround(note.startSeconds * kSampleRate));
-  const double frequency = Frequency(note.midi);
-  const double increment = frequency / kSampleRate;
-  NoiseSource noise(static_cast<uint32_t>(start * 2654435761u + static_cast<uint32_t>(note.voice)));
-  double phase = 0, lowpass = 0, previous = 0, sweepPhase = 0;
+  VoiceState state(static_cast<uint32_t>(start * 2654435761u + static_cast<uint32_t>(note.voice)), Frequency(note.midi));
   const bool drum = note.voice == Voice::Kick || note.voice == Voice::Snare || note.voice == Voice::HiHat;
   const double release = drum ? 0.01 : 0.06;
   const size_t count = static_cast<size_t>((note.lengthSeconds + release) * kSampleRate);
   for (size_t i = 0; i < count; ++i) {
     const double t = i / kSampleRate;
-    double value = 0;
-    switch (note.voice) {
-      case Voice::Square50:
-      case Voice::Square25:
-      case Voice::Square12: {
-        const double duty = note.voice == Voice::Square50 ? 0.5 : note.voice == Voice::Square25 ? 0.25 : 0.125;
-        value = Square(phase, increment, duty) * Envelope(t, 0.005, 0.12, 0.55);
-        break;
-      }
-      case Voice::Triangle:
-        value = Triangle(phase) * Envelope(t, 0.004, 0.25, 0.8);
-        break;
-      case Voice::Kick: {
-        // A triangle whose pitch drops fast: the chiptune bass drum.
-        const double sweep = 45 + 130 * std::exp(-t / 0.03);
-        sweepPhase += sweep / kSampleRate;
-        sweepPhase -= std::floor(sweepPhase);
-        value = Triangle(sweepPhase) * std::exp(-t / 0.09) * std::min(1.0, t / 0.002);
-        break;
-      }
-      case Voice::Snare: {
-        lowpass += 0.5 * (noise.Next() - lowpass);
-        value = (0.8 * lowpass + 0.35 * Triangle(phase)) * std::exp(-t / 0.07) * std::min(1.0, t / 0.002);
-        break;
-      }
-      case Voice::HiHat: {
-        const double white = noise.Next();
-        value = (white - previous) * 0.5 * std::exp(-t / 0.025) * std::min(1.0, t / 0.001);
-        previous = white;
-        break;
-      }
-    }
+    double value = VoiceSample(note.voice, t, state);
     if (t > note.lengthSeconds) value *= std::max(0.0, 1 - (t - note.lengthSeconds) / release);
     Put(start + i, value * note.volume, note.pan);
-    phase += increment;
-    phase -= std::floor(phase);
+    state.phase += state.increment;
+    state.phase -= std::floor(state.phase);
   }
 }
 
