@@ -19,6 +19,9 @@ class MovingSprite : public CSpriteLayer {
     velocityX = x;
     velocityY = y;
   }
+  // Changes the scaling behind the layer's back: only a rebuild of the
+  // transform brings it into effect.
+  void ChangeScalingQuietly() { scaling = MatrixScaling(5.0f, 5.0f, 1.0f); }
 };
 
 class SpriteLayerTest : public ManualClockTest {
@@ -179,6 +182,7 @@ TEST_F(SpriteLayerTest, VelocityMovesPerUpdateAndStillSpriteKeepsItsTransform) {
   sprite.SetPixelPosition(position);
   sprite.SetScale(3, 3);
   const Matrix4 before = sprite.GetTransform();
+  sprite.ChangeScalingQuietly();
   sprite.Update();
   EXPECT_EQ(std::memcmp(&before, &sprite.GetTransform(), sizeof before), 0);
   sprite.SetVelocity(2.5f, -1.0f);
@@ -190,10 +194,13 @@ TEST_F(SpriteLayerTest, VelocityMovesPerUpdateAndStillSpriteKeepsItsTransform) {
   ASSERT_EQ(device.sprites.size(), 1u);
   EXPECT_FLOAT_EQ(device.sprites[0].sprite.position.x, 15.0f);
   EXPECT_FLOAT_EQ(device.sprites[0].sprite.position.z, CSpriteLayer::kSpriteDepth);
-  // The transform follows the new position: the pivot (0, 0) moved with it.
+  // Moving rebuilt the transform about the new position, with the new scaling.
   const Vec4 corner = Transform(Vec3{15, 18, 0}, device.sprites[0].sprite.transform);
   EXPECT_NEAR(corner.x, 15.0f, 1e-3f);
   EXPECT_NEAR(corner.y, 18.0f, 1e-3f);
+  const Vec4 next = Transform(Vec3{16, 19, 0}, device.sprites[0].sprite.transform);
+  EXPECT_NEAR(next.x, 20.0f, 1e-3f);
+  EXPECT_NEAR(next.y, 23.0f, 1e-3f);
 }
 
 TEST_F(SpriteLayerTest, RenderDrawsTheCurrentCellUnlessInvisible) {
