@@ -69,7 +69,7 @@ bool WriteTga(const Canvas& canvas, const std::string& path) {
   bytes.push_back(0);  // no image id
   bytes.push_back(0);  // no colour map
   bytes.push_back(2);  // uncompressed true colour
-  for (int i = 0; i < 5; ++i) bytes.push_back(0);  // colour map spec
+  for (int i = 0; i < 5; ++i) bytes.push_back(0);  // no colour map entries
   PutLittle16(bytes, 0);  // x origin
   PutLittle16(bytes, 0);  // y origin
   PutLittle16(bytes, canvas.width());

@@ -11,7 +11,7 @@
 
 namespace {
 
-struct PictureSpec {
+struct ExpectedPicture {
   const char* file;
   uint32_t width, height;
   int cells;           // side by side, each height x height; 0: one picture
@@ -19,7 +19,7 @@ struct PictureSpec {
 };
 
 // Every picture the game loads, as it loads it.
-const PictureSpec kPictures[] = {
+const ExpectedPicture kPictures[] = {
     {"egg_strip.png", 320, 64, 5, 0xFFFFFF},
     {"golden_egg_strip.png", 320, 64, 5, 0xFFFFFF},
     {"zbuk_strip.png", 320, 64, 5, 0xFFFFFF},
@@ -48,29 +48,29 @@ std::vector<uint8_t> FileBytes(const std::string& path) {
 }  // namespace
 
 TEST(ResourcePictures, EveryPictureLoadsWithItsSizeAndTheColourKeyPunchesNothing) {
-  for (const PictureSpec& spec : kPictures) {
-    SCOPED_TRACE(spec.file);
-    const ResourcePicture plain(spec.file);
+  for (const ExpectedPicture& expected : kPictures) {
+    SCOPED_TRACE(expected.file);
+    const ResourcePicture plain(expected.file);
     ASSERT_TRUE(plain.Loaded());
-    EXPECT_EQ(plain.Get().pictureWidth, spec.width);
-    EXPECT_EQ(plain.Get().pictureHeight, spec.height);
+    EXPECT_EQ(plain.Get().pictureWidth, expected.width);
+    EXPECT_EQ(plain.Get().pictureHeight, expected.height);
     // The pictures carry real alpha: the key the game passes must not change a texel.
-    const ResourcePicture keyed(spec.file, spec.gameKey);
+    const ResourcePicture keyed(expected.file, expected.gameKey);
     ASSERT_TRUE(keyed.Loaded());
     EXPECT_EQ(plain.Get().texels, keyed.Get().texels);
   }
 }
 
 TEST(ResourcePictures, StripCellsEachHoldOnePictureInsideTheirOwnCell) {
-  for (const PictureSpec& spec : kPictures) {
-    if (spec.cells == 0) continue;
-    SCOPED_TRACE(spec.file);
-    const ResourcePicture strip(spec.file);
+  for (const ExpectedPicture& expected : kPictures) {
+    if (expected.cells == 0) continue;
+    SCOPED_TRACE(expected.file);
+    const ResourcePicture strip(expected.file);
     ASSERT_TRUE(strip.Loaded());
-    const int cell = static_cast<int>(spec.height);
-    ASSERT_EQ(spec.width, static_cast<uint32_t>(cell * spec.cells));
+    const int cell = static_cast<int>(expected.height);
+    ASSERT_EQ(expected.width, static_cast<uint32_t>(cell * expected.cells));
     std::vector<std::vector<uint32_t>> cells;
-    for (int i = 0; i < spec.cells; ++i) {
+    for (int i = 0; i < expected.cells; ++i) {
       SCOPED_TRACE(i);
       const int left = i * cell;
       // Solid in the middle, nothing on the cell's edges (a neighbour would bleed in).
