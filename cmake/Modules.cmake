@@ -24,7 +24,8 @@ function(zb_test_folder name)
     return()
   endif()
   add_executable(${name}_tests ${sources})
-  target_link_libraries(${name}_tests PRIVATE ${ARG_DEPS} zb_testsupport GTest::gtest GTest::gmock GTest::gtest_main zb_warnings)
+  # zb_testsupport brings main(), which sets up the headless environment.
+  target_link_libraries(${name}_tests PRIVATE ${ARG_DEPS} zb_testsupport GTest::gtest GTest::gmock zb_warnings)
   # Each program runs in its own folder, with res/ reachable as the game expects.
   set(rundir ${CMAKE_BINARY_DIR}/testrun/${name})
   file(MAKE_DIRECTORY ${rundir})
@@ -33,7 +34,5 @@ function(zb_test_folder name)
     WORKING_DIRECTORY ${rundir}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES
-      ENVIRONMENT "SDL_VIDEODRIVER=offscreen;ZESTBOX_AUDIO_SINK=fakesink sync=true;ZESTBOX_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
-      TIMEOUT 300)
+    PROPERTIES TIMEOUT 300)
 endfunction()
