@@ -11,6 +11,8 @@ struct CaptureHooks {
   std::function<bool()> chooseCamera;
   // Gives the engine the drawing area (pixels) and starts the capture graph.
   std::function<void(uint32_t width, uint32_t height)> start;
+  // Once per drawn frame, before the layers draw: the newest camera picture.
+  std::function<void()> update;
   // Stops the graph (and the current state's music) before the device goes.
   std::function<void()> shutdown;
   // The SDL event type of the capture-graph notice, and what answers it.

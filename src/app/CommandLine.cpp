@@ -20,6 +20,34 @@ bool ParseCount(const std::string& text, uint32_t& count) {
   return true;
 }
 
+// "WIDTHxHEIGHT", both positive decimal counts.
+bool IsModeText(const std::string& text) {
+  const size_t x = text.find('x');
+  uint32_t count = 0;
+  return x != std::string::npos && ParseCount(text.substr(0, x), count) && ParseCount(text.substr(x + 1), count);
+}
+
+// Stores the value of an option that takes one, or why it is refused.
+void TakeValue(const std::string& option, const std::string& value, CommandLine& options) {
+  if (option == "--screenshot") {
+    options.screenshotFile = value;
+  } else if (option == "--homepage") {
+    options.homepage = value;
+  } else if (option == "--camera") {
+    options.camera = value;
+    if (value.empty()) {
+      options.error = "--camera needs a camera's name or number, \"test\" or \"file:PATH\"";
+    }
+  } else if (option == "--mode") {
+    options.mode = value;
+    if (!IsModeText(value)) {
+      options.error = "--mode needs WIDTHxHEIGHT, such as 320x240, not \"" + value + "\"";
+    }
+  } else if (!ParseCount(value, options.frames)) {
+    options.error = "--frames needs a positive number of frames, not \"" + value + "\"";
+  }
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(int argc, const char* const* argv) {
@@ -29,23 +57,19 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
     const bool hasValue = i + 1 < argc;
     if (option == "--windowed") {
       options.windowed = true;
+    } else if (option == "--demo") {
+      options.demo = true;
     } else if (option == "--help") {
       options.help = true;
     } else if (option == "--version") {
       options.version = true;
-    } else if (option == "--screenshot" || option == "--frames" || option == "--homepage") {
+    } else if (option == "--screenshot" || option == "--frames" || option == "--homepage" ||
+               option == "--camera" || option == "--mode") {
       if (!hasValue) {
         options.error = option + " needs a value";
         break;
       }
-      const std::string value = argv[++i];
-      if (option == "--screenshot") {
-        options.screenshotFile = value;
-      } else if (option == "--homepage") {
-        options.homepage = value;
-      } else if (!ParseCount(value, options.frames)) {
-        options.error = "--frames needs a positive number of frames, not \"" + value + "\"";
-      }
+      TakeValue(option, argv[++i], options);
     } else {
       options.error = "unknown option \"" + option + "\"";
     }
@@ -65,6 +89,11 @@ std::string UsageText() {
          "  --screenshot FILE  write the last drawn frame to FILE as PNG\n"
          "  --frames N         end after N drawn frames (with --screenshot: default 1)\n"
          "  --homepage URL     the web page opened when the player quits\n"
+         "  --camera CAMERA    skip the camera dialog: a camera's name (or part of it),\n"
+         "                     its number in the list (from 0), \"test\" for the built-in\n"
+         "                     test camera or \"file:PATH\" for a recorded video\n"
+         "  --mode WxH         the camera's picture size (default 320x240 when offered)\n"
+         "  --demo             a scripted player on the test camera plays by itself\n"
          "  --help             show this text and exit\n"
          "  --version          show the version and exit\n";
 }

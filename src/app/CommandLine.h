@@ -8,6 +8,9 @@ struct CommandLine {
   std::string screenshotFile;   // --screenshot FILE: write the last frame as PNG
   uint32_t frames = 0;          // --frames N: end after N drawn frames (0: no limit)
   std::string homepage;         // --homepage URL: the maker's web page
+  std::string camera;           // --camera NAME|INDEX|test|file:PATH: no dialog
+  std::string mode;             // --mode WIDTHxHEIGHT: the camera's picture size
+  bool demo = false;            // --demo: a scripted player on the test camera
   bool help = false;            // --help
   bool version = false;         // --version
   std::string error;            // why the arguments were refused; empty when accepted

@@ -23,6 +23,20 @@ namespace {
 
 constexpr int32_t kVkReturn = 13;
 
+const char* KindName(StateKind kind) {
+  switch (kind) {
+    case StateKind::Title:
+      return "title";
+    case StateKind::Splash:
+      return "splash";
+    case StateKind::EggGame:
+      return "egg game";
+    case StateKind::Hiscores:
+      return "high scores";
+  }
+  return "?";
+}
+
 Vec3 Normalize(const Vec3& v) {
   const float length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
   return Vec3{v.x / length, v.y / length, v.z / length};
@@ -123,6 +137,9 @@ Result CMyD3DApplication::Animate() {
 }
 
 Result CMyD3DApplication::DrawScene() {
+  if (capture.update) {
+    capture.update();
+  }
   RenderDevice* device = Device();
   device->Clear(0x00000000, 1.0f);
   if (!device->BeginScene()) {
@@ -194,6 +211,8 @@ void CMyD3DApplication::MakeState(const StateRequest& request) {
   state->Start();
   currentState = std::move(state);
   currentKind = request.kind;
+  // The screens a run visits, in order, for whoever follows it (tests, the demo).
+  DebugOutput((std::string("state: ") + KindName(request.kind) + "\n").c_str());
 }
 
 void CMyD3DApplication::CheckFrameLimit() {

@@ -6,7 +6,48 @@
 #include <memory>
 
 #include "app/CommandLine.h"
+#include "app/DemoCamera.h"
+#include "app/GameCapture.h"
 #include "app/MyD3DApplication.h"
+#include "capture/CaptureEngine.h"
+
+namespace {
+
+// Deletes the capture engine (which stops the camera) when the entry
+// function leaves, before the application object goes.
+struct CaptureEngineOwner {
+  CaptureEngineOwner() { captureEngine = std::make_unique<CCaptureEngine>(); }
+  ~CaptureEngineOwner() { captureEngine.reset(); }
+  CaptureEngineOwner(const CaptureEngineOwner&) = delete;
+  CaptureEngineOwner& operator=(const CaptureEngineOwner&) = delete;
+};
+
+int RunGame(const CommandLine& options) {
+  // A run that was asked for frames must not look successful without them.
+  const int startFailed = options.frames > 0 ? 1 : 0;
+
+  auto app = std::make_unique<CMyD3DApplication>();
+  const CaptureEngineOwner engine;
+  app->SetHomepage(options.homepage);
+  app->SetFrameLimit(options.frames, options.screenshotFile);
+  if (options.demo) {
+    app->SetCaptureHooks(GameCaptureHooks(*app, CameraRequest{demo::kCameraName, options.mode, false}, DemoCamera()));
+  } else {
+    app->SetCaptureHooks(GameCaptureHooks(*app, CameraRequest{options.camera, options.mode, false}));
+  }
+  if (Failed(app->Create())) {
+    return startFailed;
+  }
+  if (!options.windowed) {
+    app->ToggleFullscreen();
+  }
+  if (app->IsQuitPosted() || app->InitGame() == E_FAIL) {
+    return startFailed;
+  }
+  return app->Run();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   const CommandLine options = ParseCommandLine(argc, argv);
@@ -22,23 +63,7 @@ int main(int argc, char** argv) {
     std::printf("zestbox %s\n", ZESTBOX_VERSION);
     return 0;
   }
-  // A run that was asked for frames must not look successful without them.
-  const int startFailed = options.frames > 0 ? 1 : 0;
-
-  auto app = std::make_unique<CMyD3DApplication>();
-  app->SetHomepage(options.homepage);
-  app->SetFrameLimit(options.frames, options.screenshotFile);
-  if (Failed(app->Create())) {
-    return startFailed;
-  }
-  if (!options.windowed) {
-    app->ToggleFullscreen();
-  }
-  if (app->IsQuitPosted() || app->InitGame() == E_FAIL) {
-    return startFailed;
-  }
-  const int exitCode = app->Run();
-  app.reset();
+  const int exitCode = RunGame(options);
   SDL_Quit();
   return exitCode;
 }

@@ -29,11 +29,19 @@ TEST(CommandLineTest, TheHeadlessScreenshotRun) {
   EXPECT_EQ(1u, Parse({"--screenshot", "x.png"}).frames) << "a screenshot alone takes the first frame";
   EXPECT_EQ("https://x.test/", Parse({"--homepage", "https://x.test/"}).homepage);
   EXPECT_TRUE(Parse({"--help"}).help);
+  const CommandLine camera = Parse({"--camera", "file:/tmp/a.mkv", "--mode", "640x480"});
+  EXPECT_TRUE(camera.error.empty());
+  EXPECT_EQ("file:/tmp/a.mkv", camera.camera);
+  EXPECT_EQ("640x480", camera.mode);
   EXPECT_TRUE(Parse({"--version"}).version);
 }
 
 TEST(CommandLineTest, BadArgumentsAreRefusedWithAReason) {
-  EXPECT_NE(std::string::npos, Parse({"--camera", "0"}).error.find("--camera"));
+  EXPECT_NE(std::string::npos, Parse({"--camera"}).error.find("--camera"));
+  EXPECT_NE(std::string::npos, Parse({"--camera", ""}).error.find("--camera"));
+  for (const char* mode : {"320", "320x", "x240", "0x240", "320x240x", "320*240"}) {
+    EXPECT_NE(std::string::npos, Parse({"--mode", mode}).error.find("--mode")) << mode;
+  }
   EXPECT_FALSE(Parse({"--frames"}).error.empty());
   EXPECT_FALSE(Parse({"--screenshot"}).error.empty());
   for (const char* count : {"0", "-3", "5x", "", "99999999999", " 7"}) {
