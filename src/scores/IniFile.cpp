@@ -180,8 +180,16 @@ void ParseLine(const std::string& raw, ParseState& state, IniRecords& records) {
     record.key = line.substr(0, equals);
     record.value = line.substr(equals + 1);
   }
-  // A line that is neither comment, section nor key becomes an empty record,
-  // unless comments are pending (then it is dropped and they wait).
+  // A record without a key is written back as a section line, so it must
+  // name the section it stands in: an empty name would move every key below
+  // it into the "" section at the next load. A line that is neither comment,
+  // section nor key becomes such a record, unless comments are pending (then
+  // it is dropped and they wait); the value of a line with nothing before its
+  // "=" cannot be written back and is dropped.
+  if (record.key.empty()) {
+    record.section = state.section;
+    record.value.clear();
+  }
   if (state.pendingComments.empty()) records.push_back(record);
 }
 

@@ -85,10 +85,11 @@ TEST_F(IniFileTest, CarriageReturnLineFeedsReadLikeLineFeeds) {
   EXPECT_EQ(dos, unix);
 }
 
-TEST_F(IniFileTest, LineOfNoPatternIsWrittenBackAsEmptySection) {
-  WriteFile(ini, "[A]\nstray\n# kept above B\nstray too\n[B]\n");
+TEST_F(IniFileTest, LineOfNoPatternIsWrittenBackAsItsSectionLine) {
+  WriteFile(ini, "[A]\nstray\nkept=1\n=lost\n# kept above B\nstray too\n[B]\n");
   CIniFile::WriteValue("k", "v", "A", ini);
-  EXPECT_EQ(ReadFile(ini), " [A]\n k=v\n []\n# kept above B\n [B]\n");
+  EXPECT_EQ(ReadFile(ini), " [A]\n k=v\n [A]\n kept=1\n [A]\n# kept above B\n [B]\n");
+  EXPECT_EQ(CIniFile::ReadValue("kept", "A", ini), "1");
 }
 
 TEST_F(IniFileTest, WriteValueAddsSectionsAtTheEndAndKeysRightAfterTheSection) {
