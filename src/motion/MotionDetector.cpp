@@ -16,10 +16,6 @@ constexpr int32_t kMaxFillDepth = 100;
 // the depth limit cuts a large region, and so the published rectangles.
 constexpr int32_t kNeighbours[8][2] = {{0, -1}, {1, -1}, {1, 0}, {0, 1}, {-1, 0}, {-1, -1}, {-1, 1}, {1, 1}};
 
-bool InGrid(int32_t v) {
-  return v >= 0 && v < kMotionGridSize;
-}
-
 }  // namespace
 
 CMotionDetector::CMotionDetector() = default;
@@ -30,7 +26,7 @@ bool CMotionDetector::Init(const CVideoMode* mode) {
   frameWidth = 0;
   frameHeight = 0;
   havePrevious = false;
-  std::memset(cells, 0, sizeof(cells));
+  std::memset(pending, 0, sizeof(pending));
   threshold.store(kDefaultThreshold);
   {
     std::lock_guard<std::mutex> guard(lock);
@@ -63,25 +59,29 @@ void CMotionDetector::ProcessFrame(const FrameView& frame) {
 // 30) < width. Samples a wider frame would allow beyond cell 29 take no part
 // in the search and are not read.
 void CMotionDetector::SampleFrame(const FrameView& frame) {
-  const int32_t dx = frameWidth / kMotionGridSize;
-  const int32_t dy = frameHeight / kMotionGridSize;
+  const ptrdiff_t columnStep = 4 * static_cast<ptrdiff_t>(frameWidth / kMotionGridSize);
+  const int32_t rowStep = frameHeight / kMotionGridSize;
   const int32_t limit = threshold.load(std::memory_order_relaxed);
-  movingCells = 0;
+  // The first frame is compared with itself. Counts are kept in locals: the
+  // byte stores below could otherwise alias them.
+  const bool first = !havePrevious;
+  int32_t inColumn[kMotionGridSize] = {};
+  int32_t moving = 0;
   for (int32_t j = 0; j < kMotionGridSize; ++j) {
-    const uint8_t* row = frame.Row(j * dy);
-    for (int32_t i = 0; i < kMotionGridSize; ++i) {
-      const uint8_t* pixel = row + 4 * static_cast<ptrdiff_t>(i) * dx;
+    const uint8_t* pixel = frame.Row(j * rowStep);
+    for (int32_t i = 0; i < kMotionGridSize; ++i, pixel += columnStep) {
       uint8_t* previous = previousSamples[j][i];
-      if (!havePrevious) {
-        std::memcpy(previous, pixel, 4);
-      }
-      const bool moving = (pixel[0] ^ previous[0]) > limit && (pixel[1] ^ previous[1]) > limit &&
-                          (pixel[2] ^ previous[2]) > limit;
-      cells[i][j] = Cell{static_cast<uint8_t>(moving ? 1 : 0), 0};
-      movingCells += moving ? 1 : 0;
+      const uint8_t* before = first ? pixel : previous;
+      const uint8_t cellMoves =
+          (pixel[0] ^ before[0]) > limit && (pixel[1] ^ before[1]) > limit && (pixel[2] ^ before[2]) > limit;
       std::memcpy(previous, pixel, 4);
+      Pending(i, j) = cellMoves;
+      inColumn[i] += cellMoves;
+      moving += cellMoves;
     }
   }
+  std::memcpy(pendingInColumn, inColumn, sizeof(inColumn));
+  movingCells = moving;
   havePrevious = true;
 }
 
@@ -93,9 +93,8 @@ int32_t CMotionDetector::FindRegions(MotionRect found[kMaxMotionRects]) {
   }
   int32_t kept = 0;
   for (int32_t x = 0; x < kMotionGridSize; ++x) {
-    for (int32_t y = 0; y < kMotionGridSize; ++y) {
-      const Cell& cell = cells[x][y];
-      if (cell.moving != 1 || cell.visited != 0) {
+    for (int32_t y = 0; y < kMotionGridSize && pendingInColumn[x] > 0; ++y) {
+      if (Pending(x, y) == 0) {
         continue;
       }
       regionCells = 0;
@@ -109,13 +108,12 @@ int32_t CMotionDetector::FindRegions(MotionRect found[kMaxMotionRects]) {
   return kept;
 }
 
-// Recursive 8-connected fill; the recursion is at most kMaxFillDepth + 1 deep.
+// Recursive 8-connected fill from a pending cell; the recursion is at most
+// kMaxFillDepth + 1 deep. Neighbours are checked before the call rather than
+// in it, which changes nothing but the cost.
 void CMotionDetector::Fill(int32_t x, int32_t y, int32_t depth) {
-  Cell& cell = cells[x][y];
-  if (cell.moving != 1 || cell.visited == 1) {
-    return;
-  }
-  cell.visited = 1;
+  Pending(x, y) = 0;
+  --pendingInColumn[x];
   ++regionCells;
   regionBox.minX = x < regionBox.minX ? x : regionBox.minX;
   regionBox.minY = y < regionBox.minY ? y : regionBox.minY;
@@ -125,10 +123,8 @@ void CMotionDetector::Fill(int32_t x, int32_t y, int32_t depth) {
     return;
   }
   for (const auto& step : kNeighbours) {
-    const int32_t nx = x + step[0];
-    const int32_t ny = y + step[1];
-    if (InGrid(nx) && InGrid(ny)) {
-      Fill(nx, ny, depth + 1);
+    if (Pending(x + step[0], y + step[1]) != 0) {
+      Fill(x + step[0], y + step[1], depth + 1);
     }
   }
 }

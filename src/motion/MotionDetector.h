@@ -48,13 +48,9 @@ class CMotionDetector {
   void ClearMotionRects();
 
  private:
-  struct Cell {
-    uint8_t moving;
-    uint8_t visited;
-  };
-
   void SampleFrame(const FrameView& frame);
   int32_t FindRegions(MotionRect found[kMaxMotionRects]);
+  uint8_t& Pending(int32_t x, int32_t y) { return pending[x + 1][y + 1]; }
   void Fill(int32_t x, int32_t y, int32_t depth);
   void Publish(const MotionRect found[kMaxMotionRects], int32_t count);
 
@@ -64,7 +60,12 @@ class CMotionDetector {
   bool havePrevious = false;
   // The previous frame's pixel at each sample point, [row][column], 4 bytes.
   uint8_t previousSamples[kMotionGridSize][kMotionGridSize][4] = {};
-  Cell cells[kMotionGridSize][kMotionGridSize] = {};  // [x][y]
+  // The grid cells, [x + 1][y + 1]: 1 for a cell that moves and that the
+  // region search has not reached yet, else 0. A border of cells that never
+  // move spares the fill its bounds checks.
+  uint8_t pending[kMotionGridSize + 2][kMotionGridSize + 2] = {};
+  // Pending cells left in each grid column; the search skips empty ones.
+  int32_t pendingInColumn[kMotionGridSize] = {};
   int32_t movingCells = 0;
   int32_t regionCells = 0;
   MotionRect regionBox = {};
