@@ -244,6 +244,8 @@ bool CImageCapture::ProbeSource(const CVideoCaptureDevice& device) {
 }
 
 bool CImageCapture::EnumDeviceCaps() {
+  // currentMode points into the list: it must not outlive its record.
+  currentMode = nullptr;
   modes.clear();
   if (!RequireDevice("EnumDeviceCaps()", true)) return false;
   GstCaps* offered = attachedSource->OfferedCaps();

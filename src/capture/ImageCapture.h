@@ -57,6 +57,8 @@ class CImageCapture : public CCaptureDeviceEnumerator {
   void CheckSource();
 
   SDL_Window* GetWindow() const { return window; }
+  // The mode last set, null until then and again once EnumDeviceCaps has
+  // replaced the list it belonged to.
   CVideoMode* GetCurrentMode() const { return currentMode; }
   int32_t IsInitialized() const { return initialized; }
   int32_t IsDeviceAttached() const { return deviceAttached; }

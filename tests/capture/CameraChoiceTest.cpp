@@ -102,6 +102,9 @@ TEST_F(CameraChoiceTest, ModeChoicesInstallANewDetectorEachTime) {
   choice.SelectMode(1);
   EXPECT_NE(CurrentMotionDetector(), first);
   EXPECT_EQ(Capture().GetCurrentMode(), Capture().GetMode(0));
+  // Choosing the device again replaces its mode records: no mode is current.
+  choice.SelectDevice(1);
+  EXPECT_EQ(Capture().GetCurrentMode(), nullptr);
 }
 
 TEST_F(CameraChoiceTest, StartUpPrefers320By240OverThePlayersMode) {
