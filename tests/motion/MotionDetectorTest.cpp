@@ -255,13 +255,4 @@ TEST(MotionDetectorFrameTest, RowsCountFromTheFirstRowOfTheViewWhateverTheStride
   }
 }
 
-TEST(MotionDetectorFrameTest, GetMotionRectsToleratesNullArguments) {
-  CMotionDetector detector;
-  MotionRect rects[kMaxMotionRects];
-  int32_t count = 7;
-  detector.GetMotionRects(nullptr, &count);
-  detector.GetMotionRects(rects, nullptr);
-  EXPECT_EQ(count, 7);
-}
-
 }  // namespace
