@@ -10,10 +10,10 @@
 #include "capture/CaptureEngine.h"
 #include "game/Basket.h"
 #include "game/Egg.h"
+#include "game/HatcheryLayer.h"
 #include "layers/FadeEffect.h"
 #include "layers/HUD.h"
 #include "layers/Text3D.h"
-#include "layers/TextureLayer.h"
 #include "menu/OptionsLayer.h"
 #include "motion/BasketMotionDetector.h"
 #include "motion/Contour.h"
@@ -58,7 +58,7 @@ void CEggGameLoop::Start() {
   if (captureEngine && captureEngine->GetVideoLayer() != nullptr) {
     AddLayer(captureEngine->GetVideoLayer());
   }
-  AddLayer(new CTextureLayer("./res/hatchery.tga", 0, 1024.0f, 768.0f));
+  AddLayer(new CHatcheryLayer("./res/hatchery.tga"));
   basket = new CBasket();
   AddLayer(basket);
   AddMessageLayer();

@@ -167,8 +167,9 @@ TEST_F(EggGameScreenshotTest, FrameTimeOfPlay) {
   const double wallMs =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count() / kTimedFrames;
   const double cpuMs = (ProcessCpuMs() - cpuBegin) / kTimedFrames;
-  std::printf("egg game frame at %u x %u: %.2f ms wall (%.1f frames/s), %.2f ms processor time\n", scene.width,
-              scene.height, wallMs, 1000.0 / wallMs, cpuMs);
+  // The application draws a frame 40 ms after the end of the last one.
+  std::printf("egg game frame at %u x %u: %.2f ms wall, %.2f ms processor time; paced: %.1f frames/s\n",
+              scene.width, scene.height, wallMs, cpuMs, 1000.0 / (40.0 + wallMs));
   RecordProperty("frame_wall_ms", std::to_string(wallMs));
   RecordProperty("frame_cpu_ms", std::to_string(cpuMs));
   EXPECT_GT(game->GetScore() + (6 - game->GetTries()), 0);  // eggs came and went meanwhile
