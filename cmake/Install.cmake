@@ -1,0 +1,45 @@
+# Installing the game like any Linux game: the program in bin/, its res/ in
+# share/zestbox/, and the desktop entry, icon, AppStream metainfo and man page
+# where desktops and package tools look for them. `cpack` turns the same
+# install into a .deb.
+include(GNUInstallDirs)
+
+set(ZESTBOX_APP_ID "io.github.zestbox.zestbox")
+set(ZESTBOX_DATA_DESTINATION ${CMAKE_INSTALL_DATADIR}/zestbox)
+
+# The program finds its data folder beside itself (so the install can be moved)
+# and, failing that, in the configured prefix.
+file(RELATIVE_PATH zestbox_data_from_bindir
+     ${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR} ${CMAKE_INSTALL_PREFIX}/${ZESTBOX_DATA_DESTINATION})
+target_compile_definitions(zb_base PRIVATE
+  ZESTBOX_DATA_FROM_BINDIR="${zestbox_data_from_bindir}"
+  ZESTBOX_INSTALL_DATADIR="${CMAKE_INSTALL_FULL_DATADIR}/zestbox")
+
+if(TARGET zestbox)
+  install(TARGETS zestbox RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/res/ DESTINATION ${ZESTBOX_DATA_DESTINATION}/res)
+install(FILES ${PROJECT_SOURCE_DIR}/dist/zestbox.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/res/zestbox.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps)
+install(FILES ${PROJECT_SOURCE_DIR}/dist/${ZESTBOX_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${PROJECT_SOURCE_DIR}/dist/zestbox.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+
+set(CPACK_GENERATOR "DEB")
+set(CPACK_PACKAGE_NAME "zestbox")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "webcam arcade game played by moving in front of the camera")
+set(CPACK_PACKAGE_CONTACT "Zestbox developers <zestbox@users.noreply.github.com>")
+set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION "games")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Loaded at run time rather than linked, so dpkg-shlibdeps cannot see them:
+# the GStreamer elements of the camera, music and sound pipelines, an audio
+# output, the OpenGL and EGL drivers (libepoxy and the camera dialog open
+# them by name) and the fonts the game's texts are drawn in.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-alsa | gstreamer1.0-pulseaudio | gstreamer1.0-pipewire, libgl1, libegl1, libgl1-mesa-dri, fontconfig, fonts-dejavu-core, fonts-comic-neue, fonts-leckerli-one, fonts-tomsontalks")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Stand in front of a webcam and see yourself, mirrored, behind the game.
+ Eggs roll down four chutes; move a hand in a quarter of the picture and the
+ basket goes there to catch them. Every menu is worked by movement as well.")
+include(CPack)
