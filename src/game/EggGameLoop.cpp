@@ -190,17 +190,9 @@ void CEggGameLoop::Update() {
 }
 
 void CEggGameLoop::UpdatePlaying(uint32_t now) {
-  // Each step stops the frame's play as soon as one of them leaves play, so
-  // that one frame never costs two tries or shows two messages.
   Spawn();
   CheckCatches();
-  if (phase != kPlaying) {
-    return;
-  }
   CheckBreaks();
-  if (phase != kPlaying) {
-    return;
-  }
   CleanUp();
   if (now - startTick > phaseDurationMs) {
     message->SetVisible(0);
