@@ -112,7 +112,6 @@ TEST_F(FlowTest, HighScoresAndBackThenTheIntroductionAndBackThenEscapeOpensTheMa
   EXPECT_TRUE(desktop.urls.empty());
 
   Key(SDLK_ESCAPE);
-  Key(SDLK_ESCAPE);  // during the fade-out: not passed on
   UntilQuit();
   EXPECT_EQ(5u, visits.size());
   EXPECT_EQ(std::vector<std::string>{"https://zestbox.test/"}, desktop.urls);
