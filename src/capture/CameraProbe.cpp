@@ -3,21 +3,36 @@
 #include <gst/gst.h>
 
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
 constexpr int kProbeMs = 2000;
 constexpr int kPollMs = 20;
 
+// True when the error's details carry the system's text for `code`: a device
+// that cannot be opened reports its errno only there.
+bool SaysSystemError(const gchar* details, int code) {
+  return details && std::strstr(details, g_strerror(code)) != nullptr;
+}
+
 std::string ErrorText(GstMessage* message) {
   GError* error = nullptr;
-  gst_message_parse_error(message, &error, nullptr);
+  gchar* details = nullptr;
+  gst_message_parse_error(message, &error, &details);
+  const bool openFailed = error && (g_error_matches(error, GST_RESOURCE_ERROR, GST_RESOURCE_ERROR_OPEN_READ_WRITE) ||
+                                    g_error_matches(error, GST_RESOURCE_ERROR, GST_RESOURCE_ERROR_OPEN_READ));
   std::string text = "unknown error";
-  if (error && g_error_matches(error, GST_RESOURCE_ERROR, GST_RESOURCE_ERROR_BUSY))
+  if (error && (g_error_matches(error, GST_RESOURCE_ERROR, GST_RESOURCE_ERROR_BUSY) ||
+                (openFailed && SaysSystemError(details, EBUSY))))
     text = "busy";
+  else if (openFailed && SaysSystemError(details, EACCES))
+    text = "no permission";
   else if (error)
     text = error->message;
   if (error) g_error_free(error);
+  g_free(details);
   return text;
 }
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "base/Clock.h"
+#include "capture/CameraAccess.h"
 #include "capture/CameraProbe.h"
 #include "capture/CaptureNotice.h"
 #include "capture/FrameStamp.h"
@@ -237,6 +238,8 @@ bool CImageCapture::ProbeSource(const CVideoCaptureDevice& device) {
     SetError("SetCaptureDevice(): The camera \"" + device.GetName() +
                  "\" is busy: another program is using it. Close that program or choose another camera.\n",
              E_FAIL);
+  else if (problem == "no permission")
+    SetError("SetCaptureDevice(): " + NoPermissionText("\"" + device.GetName() + "\"") + "\n", E_FAIL);
   else
     SetError("SetCaptureDevice(): The camera \"" + device.GetName() + "\" does not work: " + problem + "\n",
              E_FAIL);

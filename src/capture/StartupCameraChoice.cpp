@@ -4,8 +4,10 @@
 #include <cctype>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 #include "base/DesktopServices.h"
+#include "capture/CameraAccess.h"
 #include "capture/CameraChoice.h"
 #include "capture/CaptureEngine.h"
 #include "capture/LaunchSource.h"
@@ -20,6 +22,13 @@ constexpr char kTestCameraName[] = "Test camera";
 constexpr char kFilePrefix[] = "file:";
 
 void ShowError(const std::string& text) { Desktop().ShowMessage("", text, MessageIcon::Error); }
+
+// No camera was listed: a camera this user may not open is left out of the
+// list, so say so rather than that there is none.
+void ShowNoCamera() {
+  const std::vector<std::string> refused = CamerasWithoutPermission("/dev");
+  ShowError(refused.empty() ? std::string(kNoCamera) : NoPermissionText(refused.front()));
+}
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -53,7 +62,7 @@ bool AttachRequestedDevice(CImageCapture& capture, const std::string& camera) {
   const int32_t index = FindRequestedDevice(capture, camera);
   if (index < 0) {
     std::fprintf(stderr, "Zestbox: no camera matches \"%s\".\n", camera.c_str());
-    ShowError(kNoCamera);
+    ShowNoCamera();
     return false;
   }
   if (!capture.CreateFilters() || !capture.SetCaptureDevice(index) || !capture.EnumDeviceCaps()) {
@@ -77,7 +86,7 @@ bool ChooseCameraAtStartup(CCaptureEngine& engine, const CameraRequest& request,
   CImageCapture& capture = *engine.GetImageCapture();
   AddRequestedSources(capture, request);
   if (!capture.EnumerateDevices()) {
-    ShowError(kNoCamera);
+    ShowNoCamera();
     return false;
   }
   if (request.camera.empty()) {
