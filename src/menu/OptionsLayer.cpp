@@ -12,6 +12,7 @@ COptionsLayer::COptionsLayer(const char* font, const char* backgroundFile) : fon
   if (backgroundFile != nullptr && Load(backgroundFile, 0) != 0) {
     BuildQuad();
     FitWidth(static_cast<float>(texture->Height()) / static_cast<float>(texture->Width()));
+    SetColorBlend(1);
   }
 }
 
@@ -79,16 +80,7 @@ int32_t COptionsLayer::Render(RenderDevice* device) {
   if (visible == 0) {
     return 1;
   }
-  stateBlock.Capture(*device);
-  RenderStates states = device->GetStates();
-  states.alphaBlend = true;
-  states.srcBlend = BlendFactor::SrcColor;
-  states.destBlend = BlendFactor::DestColor;
-  device->SetStates(states);
-  if (texture != nullptr && texture->GetTexture() != nullptr) {
-    CTextureLayer::Render(device);
-  }
-  stateBlock.Apply(*device);
+  CTextureLayer::Render(device);  // the background, if any, colour-blended
   if (title != nullptr) {
     title->Render(device);
   }

@@ -43,6 +43,7 @@ HiscoreLayer::HiscoreLayer(const char* titleText, const char* backgroundFile,
   if (backgroundFile != nullptr && Load(backgroundFile, 0) != 0) {
     BuildQuad();
     FitWidth(static_cast<float>(texture->Height()) / static_cast<float>(texture->Width()));
+    SetColorBlend(1);
   }
   if (titleText != nullptr) {
     title = std::make_unique<C3DText>(kFont, 10, 0.4f);
@@ -119,16 +120,7 @@ void HiscoreLayer::OnKey(int32_t key) {
 }
 
 int32_t HiscoreLayer::Render(RenderDevice* device) {
-  stateBlock.Capture(*device);
-  RenderStates states = device->GetStates();
-  states.alphaBlend = true;
-  states.srcBlend = BlendFactor::SrcColor;
-  states.destBlend = BlendFactor::DestColor;
-  device->SetStates(states);
-  if (texture != nullptr && texture->GetTexture() != nullptr) {
-    CTextureLayer::Render(device);
-  }
-  stateBlock.Apply(*device);
+  CTextureLayer::Render(device);  // the background, if any, colour-blended
   if (title != nullptr) {
     title->Render(device);
   }
