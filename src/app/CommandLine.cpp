@@ -43,6 +43,15 @@ void TakeValue(const std::string& option, const std::string& value, CommandLine&
     if (!IsModeText(value)) {
       options.error = "--mode needs WIDTHxHEIGHT, such as 320x240, not \"" + value + "\"";
     }
+  } else if (option == "--demo-plan") {
+    ParseDemoPlan(value, options.demoPlan, options.error);
+  } else if (option == "--demo-out") {
+    options.demoOut = value;
+  } else if (option == "--fixed-step") {
+    if (!ParseCount(value, options.fixedStepMs)) options.error = "--fixed-step needs a positive number of milliseconds";
+  } else if (option == "--seed") {
+    options.seeded = ParseCount(value, options.seed);
+    if (!options.seeded) options.error = "--seed needs a positive number";
   } else if (!ParseCount(value, options.frames)) {
     options.error = "--frames needs a positive number of frames, not \"" + value + "\"";
   }
@@ -64,7 +73,8 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
     } else if (option == "--version") {
       options.version = true;
     } else if (option == "--screenshot" || option == "--frames" || option == "--homepage" ||
-               option == "--camera" || option == "--mode") {
+               option == "--camera" || option == "--mode" || option == "--demo-plan" || option == "--demo-out" ||
+               option == "--fixed-step" || option == "--seed") {
       if (!hasValue) {
         options.error = option + " needs a value";
         break;
@@ -93,7 +103,13 @@ std::string UsageText() {
          "                     its number in the list (from 0), \"test\" for the built-in\n"
          "                     test camera or \"file:PATH\" for a recorded video\n"
          "  --mode WxH         the camera's picture size (default 320x240 when offered)\n"
-         "  --demo             a scripted player on the test camera plays by itself\n"
+         "  --demo             a virtual player in front of a demo camera plays by itself\n"
+         "  --demo-plan PLAN   what it does: game, scores, quit (the title choices in turn),\n"
+         "                     misses=PERCENT, tired=LEVEL, name=NAME, again=yes|no\n"
+         "  --demo-out DIR     write the demo's screenshots and summary.txt to DIR\n"
+         "  --fixed-step MS    the clock moves MS milliseconds per pass of the main loop\n"
+         "                     (with --demo: the same game every time for one --seed)\n"
+         "  --seed N           the egg game's dice and the virtual player's choices\n"
          "  --help             show this text and exit\n"
          "  --version          show the version and exit\n";
 }

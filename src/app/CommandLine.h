@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/DemoPlan.h"
+
 // The program's options. A normal game needs none.
 struct CommandLine {
   bool windowed = false;        // --windowed: keep the 1000 x 750 window
@@ -10,7 +12,12 @@ struct CommandLine {
   std::string homepage;         // --homepage URL: the maker's web page
   std::string camera;           // --camera NAME|INDEX|test|file:PATH: no dialog
   std::string mode;             // --mode WIDTHxHEIGHT: the camera's picture size
-  bool demo = false;            // --demo: a scripted player on the test camera
+  bool demo = false;            // --demo: the virtual player on the demo camera
+  DemoPlan demoPlan;            // --demo-plan TEXT: what the virtual player does
+  std::string demoOut;          // --demo-out DIR: the demo's screenshots and summary
+  uint32_t fixedStepMs = 0;     // --fixed-step MS: the clock moves MS per pass (0: real time)
+  bool seeded = false;          // --seed N: the egg game's dice (and the virtual player's)
+  uint32_t seed = 1;
   bool help = false;            // --help
   bool version = false;         // --version
   std::string error;            // why the arguments were refused; empty when accepted

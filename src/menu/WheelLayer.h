@@ -23,6 +23,8 @@ class CWheelLayer : public CAbstractLayer {
   void TurnBackward();
   int32_t IsTurning() const { return turning; }
   int32_t GetFrontIndex() const { return frontIndex; }
+  // Where movement holds the front member, virtual units.
+  const ScreenRect& GetRect() const { return rect; }
 
  protected:
   virtual size_t MemberCount() const = 0;
@@ -38,7 +40,6 @@ class CWheelLayer : public CAbstractLayer {
 
   // After a member was added: new step, every member at its resting angle.
   void LayOut();
-  const ScreenRect& GetRect() const { return rect; }
 
   int32_t frontIndex = 0;
   float radius;

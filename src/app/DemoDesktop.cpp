@@ -1,0 +1,33 @@
+#include "app/DemoDesktop.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+
+namespace {
+
+bool Headless() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver == nullptr || SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0;
+}
+
+}  // namespace
+
+CDemoDesktop::CDemoDesktop() { InstallDesktop(this); }
+
+CDemoDesktop::~CDemoDesktop() { InstallDesktop(nullptr); }
+
+void CDemoDesktop::ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) {
+  real.ShowMessage(caption, text, icon);
+}
+
+void CDemoDesktop::OpenUrl(const std::string& url) {
+  openedUrl = url;
+  std::printf("The maker's page: %s\n", url.c_str());
+  std::fflush(stdout);
+  if (!Headless()) real.OpenUrl(url);
+}
+
+void CDemoDesktop::SetScreenSaverAllowed(bool allowed) { real.SetScreenSaverAllowed(allowed); }
+
+bool CDemoDesktop::IsScreenSaverAllowed() const { return real.IsScreenSaverAllowed(); }

@@ -1,0 +1,50 @@
+#pragma once
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+// The performance figures of a run, in real time whatever the game's clock:
+// start-up to the first frame, frames per second, the longest frame, where
+// the processor time went (the main thread drawing, the main thread's
+// other work, and the other threads by name) and the movement-to-picture
+// latency samples. Main thread.
+class CRunStats {
+ public:
+  // `started`: when the program started.
+  explicit CRunStats(std::chrono::steady_clock::time_point started);
+
+  // Around the drawing of one frame (the layers' Render and the camera upload).
+  void BeginDrawing();
+  void EndDrawing();
+  // After a pass of the loop that presented a frame; `passMs` is how long the
+  // pass took.
+  void FramePresented(double passMs);
+  // One latency sample, milliseconds.
+  void AddLatency(uint32_t ms) { latencies.push_back(ms); }
+
+  // The figures as "name: value" lines.
+  std::string Report() const;
+
+ private:
+  // Processor seconds of every thread of the process, by thread name; read
+  // while the threads still exist (they end with the device and the camera).
+  void SampleThreads();
+  static double ThreadCpuSeconds();
+  static double ElapsedMs(std::chrono::steady_clock::time_point from, std::chrono::steady_clock::time_point to);
+
+  std::chrono::steady_clock::time_point started;
+  std::chrono::steady_clock::time_point firstFrame{};
+  std::chrono::steady_clock::time_point lastFrame{};
+  uint32_t frames = 0;
+  double longestPassMs = 0.0;
+  double longestGapMs = 0.0;
+  double drawingStartCpu = 0.0;
+  double drawingCpu = 0.0;
+  double mainThreadCpu = 0.0;
+  double firstFrameMainCpu = 0.0;
+  std::map<std::string, double> otherThreadsCpu;
+  double processCpuAtFirstFrame = 0.0;
+  std::vector<uint32_t> latencies;
+};

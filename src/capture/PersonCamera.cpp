@@ -1,0 +1,149 @@
+#include "capture/PersonCamera.h"
+
+#include <gst/app/gstappsrc.h>
+#include <gst/gst.h>
+
+#include <chrono>
+#include <thread>
+#include <utility>
+
+#include "base/Clock.h"
+#include "capture/CameraCaps.h"
+#include "capture/FrameStamp.h"
+
+namespace {
+
+constexpr char kFeedKey[] = "zestbox-person-feed";
+
+// What one free-running appsrc knows; lives as long as the element.
+struct Feed {
+  std::shared_ptr<CPersonCamera::State> state;
+  int32_t width = 320;
+  int32_t height = 240;
+  uint64_t frame = 0;
+  std::chrono::steady_clock::time_point deadline{};
+};
+
+GstBuffer* DrawFrame(const CPersonMotion& motion, uint32_t tick, uint64_t frame, int32_t width, int32_t height) {
+  const gsize size = static_cast<gsize>(width) * static_cast<gsize>(height) * 4;
+  GstBuffer* buffer = gst_buffer_new_allocate(nullptr, size, nullptr);
+  GstMapInfo map;
+  gst_buffer_map(buffer, &map, GST_MAP_WRITE);
+  CPersonScene::Render(motion.PoseAt(tick), map.data, width, height, width * 4);
+  gst_buffer_unmap(buffer, &map);
+  GST_BUFFER_PTS(buffer) = gst_util_uint64_scale(frame, GST_SECOND, CPersonCamera::kFramesPerSecond);
+  GST_BUFFER_DURATION(buffer) = GST_SECOND / CPersonCamera::kFramesPerSecond;
+  StampFrameLeftSource(buffer);
+  return buffer;
+}
+
+void WaitForTurn(Feed* feed) {
+  using namespace std::chrono;
+  const auto period = microseconds(1000000 / CPersonCamera::kFramesPerSecond);
+  const auto now = steady_clock::now();
+  if (feed->deadline + period < now) feed->deadline = now;
+  std::this_thread::sleep_until(feed->deadline);
+  feed->deadline += period;
+}
+
+// appsrc's streaming thread asks for the next picture (free-running only).
+void NeedData(GstAppSrc* src, guint, gpointer data) {
+  Feed* feed = static_cast<Feed*>(data);
+  WaitForTurn(feed);
+  gst_app_src_push_buffer(src, DrawFrame(*feed->state->motion, TickCount(), feed->frame++, feed->width, feed->height));
+  ++feed->state->pushed;
+}
+
+GstCaps* FrameCaps(int32_t width, int32_t height) {
+  return gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "BGRx", "width", G_TYPE_INT, width, "height",
+                             G_TYPE_INT, height, "framerate", GST_TYPE_FRACTION, CPersonCamera::kFramesPerSecond, 1,
+                             nullptr);
+}
+
+GstAppSrc* FindAppSrc(GstElement* element) {
+  GstElement* src = gst_bin_get_by_name(GST_BIN(element), "camera");
+  if (!src) return nullptr;
+  gst_object_unref(src);  // the bin keeps it alive
+  return GST_APP_SRC(src);
+}
+
+uint32_t FrameTick(uint32_t first, uint64_t frame) {
+  return first + static_cast<uint32_t>(frame * 1000 / CPersonCamera::kFramesPerSecond);
+}
+
+}  // namespace
+
+CPersonCamera::CPersonCamera(std::shared_ptr<const CPersonMotion> motion, bool lockstep)
+    : state(std::make_shared<State>()) {
+  state->motion = std::move(motion);
+  state->lockstep = lockstep;
+}
+
+CPersonCamera::~CPersonCamera() {
+  const std::lock_guard<std::mutex> guard(state->lock);
+  if (state->newest) gst_object_unref(state->newest);
+  state->newest = nullptr;
+}
+
+std::vector<CVideoMode> CPersonCamera::Modes() const { return {{320, 240, 32}, {640, 480, 32}, {160, 120, 32}}; }
+
+GstCaps* CPersonCamera::OfferedCaps() const { return ConvertingSourceCaps(Modes()); }
+
+GstElement* CPersonCamera::CreateElement() const {
+  GstElement* bin = gst_parse_bin_from_description(
+      "appsrc name=camera is-live=true format=time max-buffers=4 block=false ! videoconvert", TRUE, nullptr);
+  if (!bin) return nullptr;
+  GstAppSrc* src = FindAppSrc(bin);
+  if (state->lockstep) {
+    const std::lock_guard<std::mutex> guard(state->lock);
+    if (state->newest) gst_object_unref(state->newest);
+    state->newest = GST_APP_SRC(gst_object_ref(src));
+  } else {
+    Feed* feed = new Feed;
+    feed->state = state;
+    g_object_set_data_full(G_OBJECT(src), kFeedKey, feed, [](gpointer p) { delete static_cast<Feed*>(p); });
+    GstAppSrcCallbacks callbacks = {};
+    callbacks.need_data = NeedData;
+    gst_app_src_set_callbacks(src, &callbacks, feed, nullptr);
+  }
+  GstCaps* caps = FrameCaps(state->width, state->height);
+  gst_app_src_set_caps(src, caps);
+  gst_caps_unref(caps);
+  return bin;
+}
+
+void CPersonCamera::Configure(GstElement* element, const GstCaps* caps) const {
+  GstAppSrc* src = FindAppSrc(element);
+  const GstStructure* s = caps ? gst_caps_get_structure(caps, 0) : nullptr;
+  gint width = 0, height = 0;
+  if (!src || !s || !gst_structure_get_int(s, "width", &width) || !gst_structure_get_int(s, "height", &height)) return;
+  if (Feed* feed = static_cast<Feed*>(g_object_get_data(G_OBJECT(src), kFeedKey))) {
+    feed->width = width;
+    feed->height = height;
+  } else {
+    const std::lock_guard<std::mutex> guard(state->lock);
+    state->width = width;
+    state->height = height;
+  }
+  GstCaps* frameCaps = FrameCaps(width, height);
+  gst_app_src_set_caps(src, frameCaps);
+  gst_caps_unref(frameCaps);
+}
+
+uint32_t CPersonCamera::PushDueFrames(uint32_t now) {
+  const std::lock_guard<std::mutex> guard(state->lock);
+  if (!state->lockstep || !state->newest) return 0;
+  if (!state->started) {
+    state->started = true;
+    state->firstTick = now;
+  }
+  uint32_t count = 0;
+  while (static_cast<int32_t>(now - FrameTick(state->firstTick, state->frame)) >= 0) {
+    const uint32_t tick = FrameTick(state->firstTick, state->frame);
+    gst_app_src_push_buffer(state->newest, DrawFrame(*state->motion, tick, state->frame, state->width, state->height));
+    ++state->frame;
+    ++state->pushed;
+    ++count;
+  }
+  return count;
+}
