@@ -171,22 +171,42 @@ void CEggGameLoop::Update() {
         message->SetVisible(0);
       }
       break;
+    case kGameOver:
+      if (now - startTick > phaseDurationMs) {
+        EndGameOver();
+      }
+      break;
+    case kNameEntry:
+      UpdateNameEntry();
+      break;
+    case kQuestion:
+      UpdateQuestion();
+      break;
+    case kRestart:
+      if (fade == nullptr || fade->GetPhase() == CFadeEffect::kIdle) {
+        Restart();
+      }
+      break;
     case kLeaving:
       if (fade == nullptr || fade->GetPhase() == CFadeEffect::kIdle) {
         Finish(0);
         ClearLayers();
-        eggs.clear();
-        basket = nullptr;
-        contour = nullptr;
-        options = nullptr;
-        hud = nullptr;
-        message = nullptr;
+        ForgetLayers();
       }
       break;
     default:
-      // The ending's phases (game over, name entry, question) run elsewhere.
       break;
   }
+}
+
+void CEggGameLoop::ForgetLayers() {
+  eggs.clear();
+  basket = nullptr;
+  contour = nullptr;
+  options = nullptr;
+  hud = nullptr;
+  message = nullptr;
+  fade = nullptr;
 }
 
 void CEggGameLoop::UpdatePlaying(uint32_t now) {

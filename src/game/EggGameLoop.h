@@ -24,7 +24,10 @@ class CEggGameLoop : public CGameLoop {
     kPlaying = 0,
     kPause = 1,         // a message with play stopped ("Ready ?", a loss, a spoiled catch)
     kLevelMessage = 2,
-    kGameOver = 3,      // 3, 4 and 5 belong to the game's ending
+    kGameOver = 3,      // "Game over" shown
+    kQuestion = 4,      // "Play again ?" waits for an answer
+    kNameEntry = 5,     // a qualifying score takes the player's name
+    kRestart = 6,       // fading out before a new game in this state
     kLeaving = 7,
   };
   // Message slots of `message`.
@@ -48,6 +51,8 @@ class CEggGameLoop : public CGameLoop {
 
   // Fades out and finishes with result 0; any phase.
   int32_t Leave() override;
+  // Enter answers "yes" to "Play again ?".
+  int32_t OnKey(int32_t key) override;
   // The state's logic by phase (see the .cpp); every pass of the loop.
   void Update() override;
   // Builds the layers, starts the music, level 1 and "Ready ?", and installs a
@@ -107,6 +112,15 @@ class CEggGameLoop : public CGameLoop {
   void RemoveEggsNotBreaking();
   void RemoveAllEggs();
   void LoseTry(uint32_t slot);
+  // The game's ending (EggGameEnding.cpp).
+  void EndGameOver();
+  void UpdateNameEntry();
+  void UpdateQuestion();
+  void ShowQuestion();
+  void PlayAgain();
+  void Restart();
+  // The layers are gone: forget the pointers into them.
+  void ForgetLayers();
   void CompleteLevel();
   void GameOver();
   // Shows `slot` centred at height 200 and restarts the phase's timing.

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "EggGameTest.h"
+#include "layers/HUD.h"
+#include "menu/OptionsLayer.h"
+#include "scores/HiscoreLayer.h"
+#include "scores/Hiscores.h"
+
+namespace {
+using Game = CEggGameLoop;
+const ScreenRect kYesArea{60, 300, 360, 560};
+const ScreenRect kNoArea{670, 300, 980, 560};
+
+// The ending of a game, with cam.ini in a fresh temporary folder.
+class EggGameEndingTest : public EggGameTest {
+ protected:
+  void SetUp() override {
+    folder = std::filesystem::temp_directory_path() / ("zb_ending_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    scoresFile = (folder / "cam.ini").string();
+    std::filesystem::remove(scoresFile);
+    Hiscores::SetFileName(scoresFile);
+    EggGameTest::SetUp();
+  }
+  void TearDown() override {
+    EggGameTest::TearDown();
+    Hiscores::SetFileName("cam.ini");
+    std::filesystem::remove_all(folder);
+  }
+  // Catches `catches` eggs of chute 0, then lets every other egg drop.
+  void PlayToGameOver(int catches) {
+    Script(0);
+    StartPlaying();
+    motion.MoveIn(0);
+    ASSERT_TRUE(RunUntil([&] { return game->GetScore() >= 10 * catches; }, 5000));
+    while (game->GetPhase() != Game::kGameOver) {
+      motion.MoveIn(1);
+      ASSERT_TRUE(RunUntil([this] { return game->GetTries() == 0 || game->GetPhase() == Game::kPause; }, 5000));
+      ASSERT_TRUE(RunUntil([this] { return game->GetPhase() != Game::kPause; }, 5000));
+    }
+  }
+  void UntilPhase(int32_t phase) {
+    ASSERT_TRUE(RunUntil([&] { return game->GetPhase() == phase; }, 5000)) << "phase " << game->GetPhase();
+  }
+  HiScoreEntry TopRow() const { return Hiscores(scoresFile).GetTable(0)[0]; }
+
+  std::filesystem::path folder;
+  std::string scoresFile;
+};
+
+TEST_F(EggGameEndingTest, ScoreOutsideTheTableGoesStraightToTheQuestion) {
+  PlayToGameOver(0);
+  const uint32_t overAt = Now();
+  UntilPhase(Game::kQuestion);
+  EXPECT_GT(Now() - overAt, 3000u);
+  EXPECT_TRUE(game->GetOptions()->IsVisible());
+  EXPECT_EQ(game->GetHiscoreLayer(), nullptr);
+  EXPECT_EQ(TopRow(), HiScoreEntry("Empty", 0));
+}
+
+TEST_F(EggGameEndingTest, QualifyingScoreIsSavedAtOnceAndTakesTheTypedName) {
+  PlayToGameOver(1);
+  UntilPhase(Game::kNameEntry);
+  ASSERT_NE(game->GetHiscoreLayer(), nullptr);
+  EXPECT_EQ(game->GetHiscoreLayer()->GetHighlightRow(), 0);
+  EXPECT_EQ(TopRow(), HiScoreEntry("", 10));
+
+  for (int32_t key : {int32_t{'A'}, int32_t{'D'}, int32_t{'A'}, 13}) {
+    game->SetLastKey(key);
+    Frame();
+  }
+  EXPECT_EQ(game->GetPhase(), Game::kQuestion);
+  EXPECT_EQ(game->GetHiscoreLayer(), nullptr);
+  EXPECT_EQ(TopRow(), HiScoreEntry("ada", 10));
+  EXPECT_EQ(Hiscores(scoresFile).GetTable(0)[1], HiScoreEntry("Empty", 0));
+}
+
+TEST_F(EggGameEndingTest, LeavingDuringNameEntryKeepsTheScoreUnderAnEmptyName) {
+  PlayToGameOver(1);
+  UntilPhase(Game::kNameEntry);
+  game->SetLastKey('Z');
+  Frame();
+  game->Leave();
+  ASSERT_TRUE(RunUntil([this] { return game->IsFinished() != 0; }));
+  EXPECT_EQ(game->GetResult(), 0);
+  EXPECT_EQ(TopRow(), HiScoreEntry("", 10));
+}
+
+TEST_F(EggGameEndingTest, YesStartsAFreshGameInTheSameState) {
+  PlayToGameOver(1);
+  UntilPhase(Game::kNameEntry);
+  for (int32_t key : {int32_t{'B'}, 13}) {
+    game->SetLastKey(key);
+    Frame();
+  }
+  ASSERT_EQ(game->GetPhase(), Game::kQuestion);
+  ASSERT_TRUE(RunUntil([&] {
+    motion.Move({kYesArea});
+    return game->GetPhase() != Game::kQuestion;
+  }));
+  EXPECT_EQ(game->GetPhase(), Game::kRestart);
+  UntilPhase(Game::kPause);  // "Ready ?" of the new game
+  EXPECT_FALSE(game->IsFinished());
+  EXPECT_EQ(game->GetLevel(), 1);
+  EXPECT_EQ(game->GetTries(), 6);
+  EXPECT_EQ(game->GetScore(), 0);
+  EXPECT_TRUE(game->Eggs().empty());
+  EXPECT_TRUE(game->GetHud()->IsVisible());
+  EXPECT_FALSE(game->GetOptions()->IsVisible());
+  // The saved name stays.
+  EXPECT_EQ(TopRow(), HiScoreEntry("b", 10));
+}
+
+TEST_F(EggGameEndingTest, EnterAnswersYesAndNoLeaves) {
+  PlayToGameOver(0);
+  UntilPhase(Game::kQuestion);
+  game->OnKey(13);
+  EXPECT_EQ(game->GetPhase(), Game::kRestart);
+  UntilPhase(Game::kPause);
+
+  PlayToGameOver(0);
+  UntilPhase(Game::kQuestion);
+  ASSERT_TRUE(RunUntil([&] {
+    motion.Move({kNoArea});
+    return game->GetPhase() != Game::kQuestion;
+  }));
+  EXPECT_EQ(game->GetPhase(), Game::kLeaving);
+  ASSERT_TRUE(RunUntil([this] { return game->IsFinished() != 0; }));
+  EXPECT_EQ(game->GetResult(), 0);
+}
+}  // namespace
