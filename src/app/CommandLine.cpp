@@ -52,6 +52,9 @@ void TakeValue(const std::string& option, const std::string& value, CommandLine&
   } else if (option == "--seed") {
     options.seeded = ParseCount(value, options.seed);
     if (!options.seeded) options.error = "--seed needs a positive number";
+  } else if (option == "--res" || option == "--scores") {
+    (option == "--res" ? options.resFolder : options.scoresFile) = value;
+    if (value.empty()) options.error = option + " needs a path";
   } else if (!ParseCount(value, options.frames)) {
     options.error = "--frames needs a positive number of frames, not \"" + value + "\"";
   }
@@ -74,7 +77,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
       options.version = true;
     } else if (option == "--screenshot" || option == "--frames" || option == "--homepage" ||
                option == "--camera" || option == "--mode" || option == "--demo-plan" || option == "--demo-out" ||
-               option == "--fixed-step" || option == "--seed") {
+               option == "--fixed-step" || option == "--seed" || option == "--res" || option == "--scores") {
       if (!hasValue) {
         options.error = option + " needs a value";
         break;
@@ -99,17 +102,15 @@ std::string UsageText() {
          "  --screenshot FILE  write the last drawn frame to FILE as PNG\n"
          "  --frames N         end after N drawn frames (with --screenshot: default 1)\n"
          "  --homepage URL     the web page opened when the player quits\n"
-         "  --camera CAMERA    skip the camera dialog: a camera's name (or part of it),\n"
-         "                     its number in the list (from 0), \"test\" for the built-in\n"
-         "                     test camera or \"file:PATH\" for a recorded video\n"
+         "  --camera CAMERA    skip the camera dialog: name, number, \"test\" or \"file:PATH\"\n"
          "  --mode WxH         the camera's picture size (default 320x240 when offered)\n"
          "  --demo             a virtual player in front of a demo camera plays by itself\n"
-         "  --demo-plan PLAN   what it does: game, scores, quit (the title choices in turn),\n"
-         "                     misses=PERCENT, tired=LEVEL, name=NAME, again=yes|no\n"
+         "  --demo-plan PLAN   what the demo's player does (its words: see man zestbox)\n"
          "  --demo-out DIR     write the demo's screenshots and summary.txt to DIR\n"
-         "  --fixed-step MS    the clock moves MS milliseconds per pass of the main loop\n"
-         "                     (with --demo: the same game every time for one --seed)\n"
+         "  --fixed-step MS    the clock moves MS ms per pass: repeatable games with --seed\n"
          "  --seed N           the egg game's dice and the virtual player's choices\n"
+         "  --res DIR          take the game's res/ folder from DIR (or DIR is that folder)\n"
+         "  --scores FILE      keep the high scores in FILE\n"
          "  --help             show this text and exit\n"
          "  --version          show the version and exit\n";
 }

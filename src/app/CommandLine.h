@@ -18,6 +18,8 @@ struct CommandLine {
   uint32_t fixedStepMs = 0;     // --fixed-step MS: the clock moves MS per pass (0: real time)
   bool seeded = false;          // --seed N: the egg game's dice (and the virtual player's)
   uint32_t seed = 1;
+  std::string resFolder;        // --res DIR: the game's folder (holding res/) or its res/ folder
+  std::string scoresFile;       // --scores FILE: the high-score settings file
   bool help = false;            // --help
   bool version = false;         // --version
   std::string error;            // why the arguments were refused; empty when accepted
