@@ -28,7 +28,7 @@ constexpr uint32_t kFixedClockStart = 100000;
 // How long a lockstep pass waits for the detector before it counts the
 // frames as lost.
 constexpr auto kDetectorWait = std::chrono::seconds(1);
-constexpr int32_t kMostShots = 8;
+constexpr int32_t kMostShots = 8;         // besides the name entry
 constexpr uint32_t kShotDelayMs = 1500;    // after a screen comes up
 constexpr uint32_t kGameShotEveryMs = 8000;
 
@@ -178,11 +178,12 @@ void CDemoApplication::TakeScreenshots(const ScreenView& view, uint32_t now) {
     shownSince = now;
     shotThisScreen = false;
   }
-  if (shots >= kMostShots || view.kind == ScreenKind::None || now - shownSince < kShotDelayMs) return;
+  if (view.kind == ScreenKind::None || now - shownSince < kShotDelayMs) return;
   if (view.kind == ScreenKind::Game && view.game.nameEntry && !nameEntryShot) {
     nameEntryShot = true;
     WriteScreenshot("name-entry");
-  } else if (!shotThisScreen || (view.kind == ScreenKind::Game && now - lastShotTick >= kGameShotEveryMs)) {
+  } else if (shots < kMostShots &&
+             (!shotThisScreen || (view.kind == ScreenKind::Game && now - lastShotTick >= kGameShotEveryMs))) {
     shotThisScreen = true;
     WriteScreenshot(ScreenName(view.kind));
   } else {

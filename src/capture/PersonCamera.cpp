@@ -29,7 +29,7 @@ GstBuffer* DrawFrame(const CPersonMotion& motion, uint32_t tick, uint64_t frame,
   GstBuffer* buffer = gst_buffer_new_allocate(nullptr, size, nullptr);
   GstMapInfo map;
   gst_buffer_map(buffer, &map, GST_MAP_WRITE);
-  CPersonScene::Render(motion.PoseAt(tick), map.data, width, height, width * 4);
+  CPersonScene::Render(motion.PoseAt(tick, frame), map.data, width, height, width * 4);
   gst_buffer_unmap(buffer, &map);
   GST_BUFFER_PTS(buffer) = gst_util_uint64_scale(frame, GST_SECOND, CPersonCamera::kFramesPerSecond);
   GST_BUFFER_DURATION(buffer) = GST_SECOND / CPersonCamera::kFramesPerSecond;

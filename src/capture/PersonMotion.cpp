@@ -34,10 +34,9 @@ PicturePoint CPersonMotion::HandAt(const Course& course, uint32_t tick) {
   return PicturePoint{course.to.x + kWaveAmplitude * Wave(since - course.travelMs), course.to.y};
 }
 
-bool CPersonMotion::TurnedAt(const Course& course, uint32_t tick) {
+bool CPersonMotion::MovingAt(const Course& course, uint32_t tick) {
   const uint32_t since = tick - course.startTick;
-  if (static_cast<int32_t>(since) < 0 || (!course.waving && since >= course.travelMs)) return false;
-  return since / (kWavePeriodMs / 4) % 2 == 1;
+  return static_cast<int32_t>(since) >= 0 && (course.waving || since < course.travelMs);
 }
 
 void CPersonMotion::MoveHand(int32_t hand, const PicturePoint& spot, uint32_t now, uint32_t travelMs) {
@@ -63,12 +62,12 @@ void CPersonMotion::HoldHand(int32_t hand, uint32_t now) {
   course.waving = false;
 }
 
-PersonPose CPersonMotion::PoseAt(uint32_t tick) const {
+PersonPose CPersonMotion::PoseAt(uint32_t tick, uint64_t frame) const {
   const std::lock_guard<std::mutex> guard(lock);
   PersonPose pose;
   for (int32_t hand = 0; hand < kHands; ++hand) {
     pose.hands[hand] = HandAt(courses[hand], tick);
-    pose.turned[hand] = TurnedAt(courses[hand], tick);
+    pose.turned[hand] = frame % 2 == 1 && MovingAt(courses[hand], tick);
   }
   return pose;
 }

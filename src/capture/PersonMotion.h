@@ -5,8 +5,9 @@
 #include "capture/PersonScene.h"
 
 // How the virtual player's hands move over time: each hand either travels in
-// a straight line to a spot and then waves there, turning palm and back
-// towards the camera in turn, or stays still where it is. The player changes a hand's course on the main thread; the camera
+// a straight line to a spot and then waves there, or stays still where it
+// is. A moving hand shows the camera its palm and its back in turn, one
+// frame each, as a real waving hand turns. The player changes a hand's course on the main thread; the camera
 // reads the pose for a frame's time on its own thread. The pose is a pure
 // function of the commands and the time, so a camera that draws its frames
 // at fixed times always shows the same pictures. Times are TickCount()
@@ -29,7 +30,8 @@ class CPersonMotion {
   // From `now` on, `hand` stays where it is, still.
   void HoldHand(int32_t hand, uint32_t now);
 
-  PersonPose PoseAt(uint32_t tick) const;
+  // The pose in camera frame number `frame`, taken at `tick`.
+  PersonPose PoseAt(uint32_t tick, uint64_t frame = 0) const;
   // The spot the hand is travelling to or waving at (where it stands when
   // still), and when it gets there.
   PicturePoint Destination(int32_t hand) const;
@@ -44,8 +46,7 @@ class CPersonMotion {
     bool waving = false;
   };
   static PicturePoint HandAt(const Course& course, uint32_t tick);
-  // A moving hand turns over every quarter of a wave period.
-  static bool TurnedAt(const Course& course, uint32_t tick);
+  static bool MovingAt(const Course& course, uint32_t tick);
 
   mutable std::mutex lock;
   Course courses[kHands];
