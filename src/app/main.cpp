@@ -36,7 +36,7 @@ int RunGame(const CommandLine& options) {
     app->SetCaptureHooks(GameCaptureHooks(*app, CameraRequest{options.camera, options.mode, false}));
   }
   if (Failed(app->Create())) {
-    return startFailed;
+    return 1;  // no window or drawing device: the message has said why
   }
   if (!options.windowed) {
     app->ToggleFullscreen();
