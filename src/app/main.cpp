@@ -8,6 +8,7 @@
 #include "app/CommandLine.h"
 #include "app/DemoCamera.h"
 #include "app/GameCapture.h"
+#include "app/GameFolders.h"
 #include "app/MyD3DApplication.h"
 #include "capture/CaptureEngine.h"
 
@@ -50,7 +51,7 @@ int RunGame(const CommandLine& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const CommandLine options = ParseCommandLine(argc, argv);
+  CommandLine options = ParseCommandLine(argc, argv);
   if (!options.error.empty()) {
     std::fprintf(stderr, "zestbox: %s\nTry 'zestbox --help' for the options.\n", options.error.c_str());
     return 2;
@@ -62,6 +63,9 @@ int main(int argc, char** argv) {
   if (options.version) {
     std::printf("zestbox %s\n", ZESTBOX_VERSION);
     return 0;
+  }
+  if (!SettleGameFolders(options)) {
+    return 1;  // no res/ folder to be found: the message has said why
   }
   const int exitCode = RunGame(options);
   SDL_Quit();
