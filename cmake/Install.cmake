@@ -45,3 +45,21 @@ basket goes there to catch them. Every menu is worked by movement as well.")
 set(CPACK_STRIP_FILES ON)
 include(CPack)
 
+if(ZESTBOX_TESTS AND TARGET zestbox)
+  add_test(NAME install_runs_from_anywhere
+           COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR} -DWORK_DIR=${CMAKE_BINARY_DIR}/install-check
+                   -P ${PROJECT_SOURCE_DIR}/cmake/InstallCheck.cmake)
+  set_tests_properties(install_runs_from_anywhere PROPERTIES TIMEOUT 300)
+  # The shipped desktop entry and metainfo must stay valid; checked where the
+  # validators are installed.
+  find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
+  if(DESKTOP_FILE_VALIDATE)
+    add_test(NAME desktop_entry_valid COMMAND ${DESKTOP_FILE_VALIDATE} ${PROJECT_SOURCE_DIR}/dist/zestbox.desktop)
+    set_tests_properties(desktop_entry_valid PROPERTIES FAIL_REGULAR_EXPRESSION "error|warning|hint")
+  endif()
+  find_program(APPSTREAMCLI appstreamcli)
+  if(APPSTREAMCLI)
+    add_test(NAME metainfo_valid
+             COMMAND ${APPSTREAMCLI} validate --no-net --pedantic ${PROJECT_SOURCE_DIR}/dist/${ZESTBOX_APP_ID}.metainfo.xml)
+  endif()
+endif()
