@@ -166,7 +166,9 @@ void CDemoApplication::MeasureLatency(const ScreenView& view, uint32_t now) {
   if (!player || view.kind != ScreenKind::Game) return;
   const ZoneMove& move = player->LastZoneMove();
   if (move.serial == timedMove || static_cast<int32_t>(now - move.enterTick) < 0) return;
-  if (view.game.basketZone == move.zone) {
+  if (move.basketZone == move.zone) {
+    timedMove = move.serial;  // the basket was there already: nothing to time
+  } else if (view.game.basketZone == move.zone) {
     stats.AddLatency(now - move.enterTick);
     timedMove = move.serial;
   }

@@ -80,11 +80,15 @@ void CRunStats::FramePresented(double passMs) {
     firstFrame = now;
     SampleThreads();
     firstFrameMainCpu = mainThreadCpu;
-    processCpuAtFirstFrame = mainThreadCpu;
-    for (const auto& thread : otherThreadsCpu) processCpuAtFirstFrame += thread.second;
+    otherThreadsCpuAtFirstFrame = otherThreadsCpu;
   } else {
-    longestPassMs = std::max(longestPassMs, passMs);
-    longestGapMs = std::max(longestGapMs, ElapsedMs(lastFrame, now));
+    const double gap = ElapsedMs(lastFrame, now);
+    if (passMs <= kScreenChangeMs) longestPassMs = std::max(longestPassMs, passMs);
+    longestGapMs = std::max(longestGapMs, gap);
+    if (gap > kScreenChangeMs) {
+      ++screenChanges;
+      screenChangeMs += gap;
+    }
   }
   lastFrame = now;
   ++frames;
@@ -112,24 +116,43 @@ void CRunStats::SampleThreads() {
   for (const auto& thread : others) otherThreadsCpu[thread.first] = std::max(otherThreadsCpu[thread.first], thread.second);
 }
 
+template <typename Test>
+double CRunStats::CpuSinceFirstFrame(Test belongs) const {
+  double seconds = 0.0;
+  for (const auto& thread : otherThreadsCpu) {
+    if (!belongs(thread.first)) continue;
+    const auto before = otherThreadsCpuAtFirstFrame.find(thread.first);
+    seconds += thread.second - (before != otherThreadsCpuAtFirstFrame.end() ? before->second : 0.0);
+  }
+  return seconds;
+}
+
 std::string CRunStats::Report() const {
   std::ostringstream out;
-  if (frames == 0) return "frames drawn: 0\n";
+  if (frames < 2) return "frames drawn: " + std::to_string(frames) + "\n";
   const double runSeconds = ElapsedMs(firstFrame, lastFrame) / 1000.0;
+  const double drawingSeconds = runSeconds - screenChangeMs / 1000.0;
+  const auto percent = [runSeconds](double seconds) { return Fixed(100.0 * seconds / runSeconds, 0) + " %"; };
   out << "start-up to first frame: " << Fixed(ElapsedMs(started, firstFrame), 0) << " ms\n";
   out << "frames drawn: " << frames << " in " << Fixed(runSeconds, 1) << " s\n";
-  if (runSeconds > 0) out << "frames per second: " << Fixed((frames - 1) / runSeconds, 1) << "\n";
-  out << "longest frame: " << Fixed(longestPassMs, 1) << " ms (longest gap between frames "
-      << Fixed(longestGapMs, 1) << " ms)\n";
-  double total = mainThreadCpu;
-  for (const auto& thread : otherThreadsCpu) total += thread.second;
-  const double playing = total - processCpuAtFirstFrame;
-  if (runSeconds > 0) {
-    out << "cpu while playing: " << Fixed(100.0 * playing / runSeconds, 0) << " % of one core\n";
-    out << "cpu main thread drawing: " << Fixed(100.0 * drawingCpu / runSeconds, 0) << " %\n";
-    const double mainOther = mainThreadCpu - firstFrameMainCpu - drawingCpu;
-    out << "cpu main thread other work: " << Fixed(100.0 * std::max(0.0, mainOther) / runSeconds, 0) << " %\n";
-  }
+  out << "frames per second: " << Fixed((frames - 1) / runSeconds, 1) << " (" << Fixed((frames - 1 - screenChanges) / drawingSeconds, 1)
+      << " without the " << screenChanges << " screen changes)\n";
+  out << "longest frame: " << Fixed(longestPassMs, 1) << " ms without screen changes (longest gap between frames "
+      << Fixed(longestGapMs, 1) << " ms, at a screen change)\n";
+  const auto rendering = [](const std::string& family) { return family == "llvmpipe"; };
+  const auto capture = [](const std::string& family) {
+    return family == "camera:src" || family == "queue0:src" || family == "queue1:src";
+  };
+  const auto other = [&](const std::string& family) { return !rendering(family) && !capture(family); };
+  const double mainSeconds = mainThreadCpu - firstFrameMainCpu;
+  const double renderSeconds = drawingCpu + CpuSinceFirstFrame(rendering);
+  const double captureSeconds = CpuSinceFirstFrame(capture);
+  const double otherSeconds = CpuSinceFirstFrame(other);
+  out << "cpu while playing: " << percent(mainSeconds + captureSeconds + otherSeconds + CpuSinceFirstFrame(rendering))
+      << " of one core: rendering " << percent(renderSeconds) << " (main thread " << percent(drawingCpu)
+      << ", rasteriser threads " << percent(CpuSinceFirstFrame(rendering)) << "), game logic and the rest of the main thread "
+      << percent(std::max(0.0, mainSeconds - drawingCpu)) << ", camera and motion detector " << percent(captureSeconds)
+      << ", sound and other threads " << percent(otherSeconds) << "\n";
   out << "cpu seconds by thread (whole run): main " << Fixed(mainThreadCpu, 2);
   for (const auto& thread : otherThreadsCpu) out << ", " << thread.first << " " << Fixed(thread.second, 2);
   out << "\n";

@@ -19,10 +19,12 @@ class CRunStats {
   void BeginDrawing();
   void EndDrawing();
   // After a pass of the loop that presented a frame; `passMs` is how long the
-  // pass took.
+  // pass took (a pass longer than kScreenChangeMs changed the screen).
   void FramePresented(double passMs);
   // One latency sample, milliseconds.
   void AddLatency(uint32_t ms) { latencies.push_back(ms); }
+
+  static constexpr double kScreenChangeMs = 500.0;
 
   // The figures as "name: value" lines.
   std::string Report() const;
@@ -32,6 +34,10 @@ class CRunStats {
   // while the threads still exist (they end with the device and the camera).
   void SampleThreads();
   static double ThreadCpuSeconds();
+  // Processor seconds since the first frame of the threads whose family
+  // `belongs` accepts.
+  template <typename Test>
+  double CpuSinceFirstFrame(Test belongs) const;
   static double ElapsedMs(std::chrono::steady_clock::time_point from, std::chrono::steady_clock::time_point to);
 
   std::chrono::steady_clock::time_point started;
@@ -40,11 +46,15 @@ class CRunStats {
   uint32_t frames = 0;
   double longestPassMs = 0.0;
   double longestGapMs = 0.0;
+  // Gaps longer than kScreenChangeMs: a screen change (the old screen's
+  // music release and the new one's loading), not a drawn frame's time.
+  uint32_t screenChanges = 0;
+  double screenChangeMs = 0.0;
   double drawingStartCpu = 0.0;
   double drawingCpu = 0.0;
   double mainThreadCpu = 0.0;
   double firstFrameMainCpu = 0.0;
   std::map<std::string, double> otherThreadsCpu;
-  double processCpuAtFirstFrame = 0.0;
+  std::map<std::string, double> otherThreadsCpuAtFirstFrame;
   std::vector<uint32_t> latencies;
 };

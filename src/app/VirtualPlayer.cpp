@@ -49,6 +49,7 @@ uint32_t CVirtualPlayer::ReactionMs() { return 250 + dice() % 200; }
 
 void CVirtualPlayer::Step(const ScreenView& view, uint32_t now) {
   Notice(view);
+  basketZone = view.game.basketZone;
   if (view.kind == ScreenKind::Game && view.game.nameEntry) {
     TypeName(now);
   } else {
@@ -171,7 +172,7 @@ void CVirtualPlayer::Reach(const Target& target, uint32_t now) {
   for (uint32_t t = now; static_cast<int32_t>(t - motion->ArrivalTick(hand)) <= 0; ++t) {
     const PicturePoint at = motion->PoseAt(t).hands[hand];
     if (Inside(zone, (1.0f - at.x) * kScreenWidth, at.y * kScreenHeight)) {
-      zoneMove = ZoneMove{target.zone, t, zoneMove.serial + 1};
+      zoneMove = ZoneMove{target.zone, basketZone, t, zoneMove.serial + 1};
       break;
     }
   }

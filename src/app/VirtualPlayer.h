@@ -26,6 +26,7 @@ struct PlayerRecord {
 // A hand moved into a basket zone: for the movement-to-picture latency.
 struct ZoneMove {
   int32_t zone = 4;
+  int32_t basketZone = 4;  // where the basket was when the hand set off
   uint32_t enterTick = 0;  // when the hand's centre comes into the zone
   uint32_t serial = 0;     // counts the moves
 };
@@ -96,4 +97,5 @@ class CVirtualPlayer {
   bool typing = false;
   GameView lastGame;
   bool inGame = false;
+  int32_t basketZone = 4;  // as last seen
 };

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "app/CommandLine.h"
-#include "app/DemoCamera.h"
+#include "app/DemoApplication.h"
 #include "app/GameCapture.h"
 #include "app/GameFolders.h"
 #include "app/MyD3DApplication.h"
@@ -27,12 +27,13 @@ int RunGame(const CommandLine& options) {
   // A run that was asked for frames must not look successful without them.
   const int startFailed = options.frames > 0 ? 1 : 0;
 
-  auto app = std::make_unique<CMyD3DApplication>();
+  const std::unique_ptr<CMyD3DApplication> app = MakeApplication(options);  // the demo's for --demo, --fixed-step
   const CaptureEngineOwner engine;
   app->SetHomepage(options.homepage);
   app->SetFrameLimit(options.frames, options.screenshotFile);
   if (options.demo) {
-    app->SetCaptureHooks(GameCaptureHooks(*app, CameraRequest{demo::kCameraName, options.mode, false}, DemoCamera()));
+    app->SetCaptureHooks(GameCaptureHooks(*app, CameraRequest{CDemoApplication::kCameraName, options.mode, false},
+                                            DemoCamera(*app)));
   } else {
     app->SetCaptureHooks(GameCaptureHooks(*app, CameraRequest{options.camera, options.mode, false}));
   }
