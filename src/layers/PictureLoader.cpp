@@ -85,7 +85,9 @@ bool BmpComplete(const Bytes& b, uint32_t width, uint32_t height) {
   const bool oldHeader = ReadLe32(b, 14) == 12;
   const uint32_t compression = oldHeader ? 0 : ReadLe32(b, 30);
   if (compression != 0 && compression != 3) {
-    return true;  // run-length data: the decoder checks it
+    // The decoder knows no other kind, but it takes a value of 2^31 or more
+    // for a negative one and decodes plain pixels far past the data's end.
+    return false;
   }
   const uint64_t bitsPerPixel = ReadLe16(b, oldHeader ? 24 : 28);
   const uint64_t rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
