@@ -182,6 +182,17 @@ bool DecodeWithStb(const Bytes& bytes, bool bmp, Picture& picture) {
 
 bool HasTgaName(const fs::path& path) { return SameIgnoringCase(path.extension().string(), ".tga"); }
 
+// The decoder tells formats apart by their contents, so only a TGA header may
+// reach it under a TGA name: its JPEG reader writes out of bounds on some
+// broken files. No other format it knows has a 0 or 1 in its second byte.
+bool HasTgaHeader(const Bytes& b) {
+  if (b.size() < 18 || b[1] > 1) {
+    return false;
+  }
+  const uint32_t type = b[2];
+  return type == 1 || type == 2 || type == 3 || type == 9 || type == 10 || type == 11;
+}
+
 bool Decode(const fs::path& path, const Bytes& bytes, Picture& picture) {
   static const unsigned char kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   if (bytes.size() >= 8 && std::equal(kPngSignature, kPngSignature + 8, bytes.begin())) {
@@ -191,7 +202,7 @@ bool Decode(const fs::path& path, const Bytes& bytes, Picture& picture) {
     return DecodeWithStb(bytes, true, picture);
   }
   // TGA files carry no signature; only their name tells them apart.
-  return HasTgaName(path) && DecodeWithStb(bytes, false, picture);
+  return HasTgaName(path) && HasTgaHeader(bytes) && DecodeWithStb(bytes, false, picture);
 }
 
 }  // namespace
