@@ -17,9 +17,14 @@ constexpr float kScreenHeight = 768.0f;
 // the picture mirrored left to right.
 PicturePoint ToPicture(float x, float y) { return PicturePoint{1.0f - x / kScreenWidth, y / kScreenHeight}; }
 
-bool Inside(const ScreenRect& rect, float x, float y) {
-  return x >= static_cast<float>(rect.left) && x < static_cast<float>(rect.right) &&
-         y >= static_cast<float>(rect.top) && y < static_cast<float>(rect.bottom);
+// The hand's radius on screen (a 4:3 camera picture fills the 4:3 screen).
+constexpr float kHandRadius = CPersonScene::kHandRadius * kScreenHeight;
+
+// Whether a hand centred at (x, y) reaches into `rect`.
+bool Touches(const ScreenRect& rect, float x, float y) {
+  const float dx = std::max({static_cast<float>(rect.left) - x, 0.0f, x - static_cast<float>(rect.right)});
+  const float dy = std::max({static_cast<float>(rect.top) - y, 0.0f, y - static_cast<float>(rect.bottom)});
+  return dx * dx + dy * dy <= kHandRadius * kHandRadius;
 }
 
 }  // namespace
@@ -167,11 +172,11 @@ void CVirtualPlayer::Reach(const Target& target, uint32_t now) {
   const float distance = std::hypot(spot.x - from.x, spot.y - from.y);
   motion->MoveHand(hand, spot, now, 120 + static_cast<uint32_t>(250.0f * distance));
   if (target.zone == kNoZone) return;
-  // When the hand's centre first comes into the zone on its way.
+  // When the hand first reaches into the zone on its way.
   const ScreenRect zone = CBasketMotionDetector().ZoneRect(target.zone);
   for (uint32_t t = now; static_cast<int32_t>(t - motion->ArrivalTick(hand)) <= 0; ++t) {
     const PicturePoint at = motion->PoseAt(t).hands[hand];
-    if (Inside(zone, (1.0f - at.x) * kScreenWidth, at.y * kScreenHeight)) {
+    if (Touches(zone, (1.0f - at.x) * kScreenWidth, at.y * kScreenHeight)) {
       zoneMove = ZoneMove{target.zone, basketZone, t, zoneMove.serial + 1};
       break;
     }

@@ -27,7 +27,7 @@ struct PlayerRecord {
 struct ZoneMove {
   int32_t zone = 4;
   int32_t basketZone = 4;  // where the basket was when the hand set off
-  uint32_t enterTick = 0;  // when the hand's centre comes into the zone
+  uint32_t enterTick = 0;  // when the hand first reaches into the zone
   uint32_t serial = 0;     // counts the moves
 };
 
