@@ -181,7 +181,8 @@ void CDemoApplication::TakeScreenshots(const ScreenView& view, uint32_t now) {
     shotThisScreen = false;
   }
   if (view.kind == ScreenKind::None || now - shownSince < kShotDelayMs) return;
-  if (view.kind == ScreenKind::Game && view.game.nameEntry && !nameEntryShot) {
+  if (!view.game.nameEntry) nameEntrySince = now;
+  if (view.kind == ScreenKind::Game && view.game.nameEntry && !nameEntryShot && now - nameEntrySince >= kShotDelayMs) {
     nameEntryShot = true;
     WriteScreenshot("name-entry");
   } else if (shots < kMostShots &&

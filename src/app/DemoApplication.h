@@ -80,6 +80,7 @@ class CDemoApplication : public CMyD3DApplication {
   uint32_t lastShotTick = 0;
   int32_t shots = 0;
   bool nameEntryShot = false;
+  uint32_t nameEntrySince = 0;  // the table is up from the frame after
   // Latency: the zone move being timed.
   uint32_t timedMove = 0;
 };
