@@ -8,7 +8,7 @@
 class CCameraSource;
 class CMyD3DApplication;
 
-// A camera the program makes itself (the demo's scripted test camera),
+// A camera the program makes itself (the demo's camera),
 // listed after the others under `name`; a request for that name picks it.
 struct ExtraCamera {
   std::string name;
