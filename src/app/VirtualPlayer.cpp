@@ -17,6 +17,9 @@ constexpr float kScreenHeight = 768.0f;
 // the picture mirrored left to right.
 PicturePoint ToPicture(float x, float y) { return PicturePoint{1.0f - x / kScreenWidth, y / kScreenHeight}; }
 
+// The order in which the basket detector tests the zones.
+constexpr int32_t kZoneOrder[] = {0, 2, 1, 3};
+
 // The hand's radius on screen (a 4:3 camera picture fills the 4:3 screen).
 constexpr float kHandRadius = CPersonScene::kHandRadius * kScreenHeight;
 
@@ -159,6 +162,24 @@ void CVirtualPlayer::TypeName(uint32_t now) {
   nextKeyTick = now + 150 + dice() % 100;
 }
 
+void CVirtualPlayer::TimeZoneEntry(int32_t hand, int32_t zone, uint32_t now) {
+  const CBasketMotionDetector layout;
+  for (uint32_t t = now; static_cast<int32_t>(t - motion->ArrivalTick(hand)) <= 0; ++t) {
+    const PicturePoint at = motion->PoseAt(t).hands[hand];
+    const float x = (1.0f - at.x) * kScreenWidth;
+    const float y = at.y * kScreenHeight;
+    bool inEarlierZone = false;
+    for (const int32_t earlier : kZoneOrder) {
+      if (earlier == zone) break;
+      inEarlierZone = inEarlierZone || Touches(layout.ZoneRect(earlier), x, y);
+    }
+    if (!inEarlierZone && Touches(layout.ZoneRect(zone), x, y)) {
+      zoneMove = ZoneMove{zone, basketZone, t, zoneMove.serial + 1};
+      return;
+    }
+  }
+}
+
 void CVirtualPlayer::Reach(const Target& target, uint32_t now) {
   if (target.still) {
     for (int32_t hand = 0; hand < CPersonMotion::kHands; ++hand) motion->HoldHand(hand, now);
@@ -171,14 +192,5 @@ void CVirtualPlayer::Reach(const Target& target, uint32_t now) {
   const PicturePoint from = motion->PoseAt(now).hands[hand];
   const float distance = std::hypot(spot.x - from.x, spot.y - from.y);
   motion->MoveHand(hand, spot, now, 120 + static_cast<uint32_t>(250.0f * distance));
-  if (target.zone == kNoZone) return;
-  // When the hand first reaches into the zone on its way.
-  const ScreenRect zone = CBasketMotionDetector().ZoneRect(target.zone);
-  for (uint32_t t = now; static_cast<int32_t>(t - motion->ArrivalTick(hand)) <= 0; ++t) {
-    const PicturePoint at = motion->PoseAt(t).hands[hand];
-    if (Touches(zone, (1.0f - at.x) * kScreenWidth, at.y * kScreenHeight)) {
-      zoneMove = ZoneMove{target.zone, basketZone, t, zoneMove.serial + 1};
-      break;
-    }
-  }
+  if (target.zone != kNoZone) TimeZoneEntry(hand, target.zone, now);
 }

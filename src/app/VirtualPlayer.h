@@ -27,7 +27,10 @@ struct PlayerRecord {
 struct ZoneMove {
   int32_t zone = 4;
   int32_t basketZone = 4;  // where the basket was when the hand set off
-  uint32_t enterTick = 0;  // when the hand first reaches into the zone
+  // When the hand first reaches into the zone while in no zone that the
+  // basket detector tests before it (top-left, top-right, bottom-left,
+  // bottom-right): from then on the basket may go there.
+  uint32_t enterTick = 0;
   uint32_t serial = 0;     // counts the moves
 };
 
@@ -71,6 +74,7 @@ class CVirtualPlayer {
   Target WantInGame(const GameView& game);
   void TypeName(uint32_t now);
   void Reach(const Target& target, uint32_t now);
+  void TimeZoneEntry(int32_t hand, int32_t zone, uint32_t now);
   uint32_t ReactionMs();
   static Target WaveAt(const ScreenRect& rect);
 

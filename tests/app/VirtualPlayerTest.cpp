@@ -98,6 +98,25 @@ TEST_F(VirtualPlayerTest, InTheGameItWavesInTheQuarterOfTheNextEggWithTheHandOnT
   }
 }
 
+// The basket detector tests the top quarters before the bottom ones, so a
+// hand going down from the top-left quarter can only take the basket along
+// once it is out of that quarter: the latency is timed from then.
+TEST_F(VirtualPlayerTest, AHandGoingDownIsTimedFromLeavingTheTopQuarter) {
+  plan.missPercent = 0;
+  Make();
+  Watch(Game(0, 1), 1000, 1600);
+  ScreenView next = Game(1, 2);
+  next.game.basketZone = 0;
+  Watch(next, 1610, 2200);
+  const ZoneMove& move = player->LastZoneMove();
+  ASSERT_EQ(1, move.zone);
+  const float y = motion->PoseAt(move.enterTick).hands[1].y * 768.0f;
+  const float radius = CPersonScene::kHandRadius * 768.0f;
+  EXPECT_GT(y - radius, 350.0f) << "clear of the top-left quarter";
+  EXPECT_LT(motion->PoseAt(move.enterTick - 1).hands[1].y * 768.0f - radius, 350.0f) << "and not a moment later";
+  EXPECT_EQ(0, move.basketZone) << "where the basket was when the hand set off";
+}
+
 TEST_F(VirtualPlayerTest, AMisjudgingPlayerGoesToAnotherQuarterAndTheHudTellsItsCatchesAndLosses) {
   plan.missPercent = 100;
   Make();
