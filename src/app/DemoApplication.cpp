@@ -96,7 +96,9 @@ CDemoApplication::~CDemoApplication() {
   if (settings.outDir.empty()) {
     std::fputs(summary.c_str(), stdout);
   } else {
-    std::ofstream(settings.outDir + "/summary.txt") << summary;
+    const std::string path = settings.outDir + "/summary.txt";
+    std::ofstream file(path);
+    if (!(file << summary)) std::fprintf(stderr, "Could not write the summary %s\n", path.c_str());
   }
   if (settings.fixedStepMs > 0) RemoveManualClock();
 }

@@ -18,7 +18,8 @@ constexpr float kScreenHeight = 768.0f;
 PicturePoint ToPicture(float x, float y) { return PicturePoint{1.0f - x / kScreenWidth, y / kScreenHeight}; }
 
 // The order in which the basket detector tests the zones.
-constexpr int32_t kZoneOrder[] = {0, 2, 1, 3};
+constexpr int32_t kZoneOrder[] = {CBasketMotionDetector::kTopLeft, CBasketMotionDetector::kTopRight,
+                                  CBasketMotionDetector::kBottomLeft, CBasketMotionDetector::kBottomRight};
 
 // The hand's radius on screen (a 4:3 camera picture fills the 4:3 screen).
 constexpr float kHandRadius = CPersonScene::kHandRadius * kScreenHeight;
