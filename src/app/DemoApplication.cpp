@@ -125,6 +125,11 @@ Result CDemoApplication::FrameStep() {
   return result;
 }
 
+void CDemoApplication::HandleEvent(const SDL_Event& event) {
+  if (event.type == SDL_QUIT) closedFromOutside = true;
+  CMyD3DApplication::HandleEvent(event);
+}
+
 Result CDemoApplication::DrawScene() {
   stats.BeginDrawing();
   const Result result = CMyD3DApplication::DrawScene();
@@ -225,7 +230,7 @@ std::string CDemoApplication::Summary() const {
   }
   out << "maker's page: " << desktop.OpenedUrl() << "\n";
   const bool cutShort = settings.frameLimit > 0 && FramesPresented() >= settings.frameLimit;
-  out << "ended by: " << (cutShort ? "frame limit" : "the game") << "\n";
+  out << "ended by: " << (cutShort ? "frame limit" : closedFromOutside ? "window closed" : "the game") << "\n";
   if (settings.fixedStepMs > 0) out << "fixed step: " << settings.fixedStepMs << " ms\n";
   out << stats.Report();
   return out.str();

@@ -49,6 +49,8 @@ class CDemoApplication : public CMyD3DApplication {
 
   Result FrameStep() override;
   Result DrawScene() override;
+  // Notes a close from outside (the window's close button, SIGTERM).
+  void HandleEvent(const SDL_Event& event) override;
 
  protected:
   uint32_t IdleWaitMilliseconds() const override;
@@ -81,6 +83,7 @@ class CDemoApplication : public CMyD3DApplication {
   int32_t shots = 0;
   bool nameEntryShot = false;
   uint32_t nameEntrySince = 0;  // the table is up from the frame after
+  bool closedFromOutside = false;
   // Latency: the zone move being timed.
   uint32_t timedMove = 0;
 };
