@@ -15,14 +15,15 @@ void CellCentre(int32_t x, int32_t y, double& sx, double& sy) {
 }
 }  // namespace
 
-MotionDriver::MotionDriver() : pixels(static_cast<size_t>(kSize) * kSize * 4, 0) {
-  detector.Init(&mode);
-  SetCurrentMotionDetector(&detector);
+MotionDriver::MotionDriver(std::unique_ptr<CMotionDetector> steered)
+    : detector(std::move(steered)), pixels(static_cast<size_t>(kSize) * kSize * 4, 0) {
+  detector->Init(&mode);
+  SetCurrentMotionDetector(detector.get());
   Feed();  // the first frame after Init never moves anything
 }
 
 MotionDriver::~MotionDriver() {
-  if (CurrentMotionDetector() == &detector) {
+  if (CurrentMotionDetector() == detector.get()) {
     SetCurrentMotionDetector(nullptr);
   }
 }
@@ -33,7 +34,7 @@ void MotionDriver::Feed() {
   view.width = kSize;
   view.height = kSize;
   view.stride = kSize * 4;
-  detector.ProcessFrame(view);
+  detector->ProcessFrame(view);
 }
 
 void MotionDriver::Move(const std::vector<ScreenRect>& areas) {
@@ -57,4 +58,4 @@ void MotionDriver::Move(const std::vector<ScreenRect>& areas) {
 
 void MotionDriver::Still() { Feed(); }
 
-void MotionDriver::Clear() { detector.ClearMotionRects(); }
+void MotionDriver::Clear() { detector->ClearMotionRects(); }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "base/VideoMode.h"
@@ -13,8 +14,10 @@
 // detector as the current one for its lifetime.
 class MotionDriver {
  public:
-  MotionDriver();
+  explicit MotionDriver(std::unique_ptr<CMotionDetector> steered = std::make_unique<CMotionDetector>());
   ~MotionDriver();
+  MotionDriver(const MotionDriver&) = delete;
+  MotionDriver& operator=(const MotionDriver&) = delete;
 
   // One frame with movement over `areas` (each wide and high enough to hold
   // a region of six cells: about 70 x 52 units or more).
@@ -24,12 +27,12 @@ class MotionDriver {
   // The detector forgets its rectangles: no movement anywhere.
   void Clear();
 
-  CMotionDetector& Detector() { return detector; }
+  CMotionDetector& Detector() { return *detector; }
 
  private:
   void Feed();
 
   CVideoMode mode{300, 300, 32};
-  CMotionDetector detector;
+  std::unique_ptr<CMotionDetector> detector;
   std::vector<uint8_t> pixels;
 };
