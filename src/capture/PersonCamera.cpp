@@ -3,11 +3,10 @@
 #include <gst/app/gstappsrc.h>
 #include <gst/gst.h>
 
-#include <chrono>
-#include <thread>
 #include <utility>
 
 #include "base/Clock.h"
+#include "capture/AppSrcFeed.h"
 #include "capture/CameraCaps.h"
 #include "capture/FrameStamp.h"
 
@@ -21,7 +20,7 @@ struct Feed {
   int32_t width = 320;
   int32_t height = 240;
   uint64_t frame = 0;
-  std::chrono::steady_clock::time_point deadline{};
+  CFramePacer pacer{CPersonCamera::kFramesPerSecond};
 };
 
 GstBuffer* DrawFrame(const CPersonMotion& motion, uint32_t tick, uint64_t frame, int32_t width, int32_t height) {
@@ -37,34 +36,12 @@ GstBuffer* DrawFrame(const CPersonMotion& motion, uint32_t tick, uint64_t frame,
   return buffer;
 }
 
-void WaitForTurn(Feed* feed) {
-  using namespace std::chrono;
-  const auto period = microseconds(1000000 / CPersonCamera::kFramesPerSecond);
-  const auto now = steady_clock::now();
-  if (feed->deadline + period < now) feed->deadline = now;
-  std::this_thread::sleep_until(feed->deadline);
-  feed->deadline += period;
-}
-
 // appsrc's streaming thread asks for the next picture (free-running only).
 void NeedData(GstAppSrc* src, guint, gpointer data) {
   Feed* feed = static_cast<Feed*>(data);
-  WaitForTurn(feed);
+  feed->pacer.WaitForTurn();
   gst_app_src_push_buffer(src, DrawFrame(*feed->state->motion, TickCount(), feed->frame++, feed->width, feed->height));
   ++feed->state->pushed;
-}
-
-GstCaps* FrameCaps(int32_t width, int32_t height) {
-  return gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "BGRx", "width", G_TYPE_INT, width, "height",
-                             G_TYPE_INT, height, "framerate", GST_TYPE_FRACTION, CPersonCamera::kFramesPerSecond, 1,
-                             nullptr);
-}
-
-GstAppSrc* FindAppSrc(GstElement* element) {
-  GstElement* src = gst_bin_get_by_name(GST_BIN(element), "camera");
-  if (!src) return nullptr;
-  gst_object_unref(src);  // the bin keeps it alive
-  return GST_APP_SRC(src);
 }
 
 uint32_t FrameTick(uint32_t first, uint64_t frame) {
@@ -93,7 +70,7 @@ GstElement* CPersonCamera::CreateElement() const {
   GstElement* bin = gst_parse_bin_from_description(
       "appsrc name=camera is-live=true format=time max-buffers=4 block=false ! videoconvert", TRUE, nullptr);
   if (!bin) return nullptr;
-  GstAppSrc* src = FindAppSrc(bin);
+  GstAppSrc* src = FindCameraAppSrc(bin);
   if (state->lockstep) {
     const std::lock_guard<std::mutex> guard(state->lock);
     if (state->newest) gst_object_unref(state->newest);
@@ -106,14 +83,14 @@ GstElement* CPersonCamera::CreateElement() const {
     callbacks.need_data = NeedData;
     gst_app_src_set_callbacks(src, &callbacks, feed, nullptr);
   }
-  GstCaps* caps = FrameCaps(state->width, state->height);
+  GstCaps* caps = BgrxFrameCaps(state->width, state->height, CPersonCamera::kFramesPerSecond);
   gst_app_src_set_caps(src, caps);
   gst_caps_unref(caps);
   return bin;
 }
 
 void CPersonCamera::Configure(GstElement* element, const GstCaps* caps) const {
-  GstAppSrc* src = FindAppSrc(element);
+  GstAppSrc* src = FindCameraAppSrc(element);
   const GstStructure* s = caps ? gst_caps_get_structure(caps, 0) : nullptr;
   gint width = 0, height = 0;
   if (!src || !s || !gst_structure_get_int(s, "width", &width) || !gst_structure_get_int(s, "height", &height)) return;
@@ -125,7 +102,7 @@ void CPersonCamera::Configure(GstElement* element, const GstCaps* caps) const {
     state->width = width;
     state->height = height;
   }
-  GstCaps* frameCaps = FrameCaps(width, height);
+  GstCaps* frameCaps = BgrxFrameCaps(width, height, CPersonCamera::kFramesPerSecond);
   gst_app_src_set_caps(src, frameCaps);
   gst_caps_unref(frameCaps);
 }

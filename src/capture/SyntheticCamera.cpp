@@ -3,10 +3,9 @@
 #include <gst/app/gstappsrc.h>
 #include <gst/gst.h>
 
-#include <chrono>
-#include <thread>
 #include <utility>
 
+#include "capture/AppSrcFeed.h"
 #include "capture/CameraCaps.h"
 #include "capture/FrameStamp.h"
 
@@ -20,18 +19,8 @@ struct Feed {
   int32_t width = 320;
   int32_t height = 240;
   uint64_t frame = 0;
-  std::chrono::steady_clock::time_point deadline{};
+  CFramePacer pacer{CSyntheticCamera::kFramesPerSecond};
 };
-
-// Waits for the frame's turn so the camera keeps its rate, as a real one does.
-void WaitForTurn(Feed* feed) {
-  using namespace std::chrono;
-  const auto period = microseconds(1000000 / CSyntheticCamera::kFramesPerSecond);
-  const auto now = steady_clock::now();
-  if (feed->deadline + period < now) feed->deadline = now;
-  std::this_thread::sleep_until(feed->deadline);
-  feed->deadline += period;
-}
 
 GstBuffer* DrawFrame(Feed* feed) {
   const gsize size = static_cast<gsize>(feed->width) * static_cast<gsize>(feed->height) * 4;
@@ -59,23 +48,10 @@ void NeedData(GstAppSrc* src, guint, gpointer data) {
                       ("the test camera plays an unplugged camera"));
     return;
   }
-  WaitForTurn(feed);
+  feed->pacer.WaitForTurn();
   GstBuffer* buffer = DrawFrame(feed);
   StampFrameLeftSource(buffer);
   gst_app_src_push_buffer(src, buffer);
-}
-
-GstCaps* FrameCaps(int32_t width, int32_t height) {
-  return gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "BGRx", "width", G_TYPE_INT, width, "height",
-                             G_TYPE_INT, height, "framerate", GST_TYPE_FRACTION, CSyntheticCamera::kFramesPerSecond,
-                             1, nullptr);
-}
-
-GstAppSrc* FindAppSrc(GstElement* element) {
-  GstElement* src = gst_bin_get_by_name(GST_BIN(element), "camera");
-  if (!src) return nullptr;
-  gst_object_unref(src);  // the bin keeps it alive
-  return GST_APP_SRC(src);
 }
 
 }  // namespace
@@ -92,14 +68,14 @@ GstElement* CSyntheticCamera::CreateElement() const {
   GstElement* bin = gst_parse_bin_from_description(
       "appsrc name=camera is-live=true format=time max-buffers=2 block=false ! videoconvert", TRUE, nullptr);
   if (!bin) return nullptr;
-  GstAppSrc* src = FindAppSrc(bin);
+  GstAppSrc* src = FindCameraAppSrc(bin);
   Feed* feed = new Feed;
   feed->state = state;
   g_object_set_data_full(G_OBJECT(src), kFeedKey, feed, [](gpointer p) { delete static_cast<Feed*>(p); });
   GstAppSrcCallbacks callbacks = {};
   callbacks.need_data = NeedData;
   gst_app_src_set_callbacks(src, &callbacks, feed, nullptr);
-  GstCaps* caps = FrameCaps(feed->width, feed->height);
+  GstCaps* caps = BgrxFrameCaps(feed->width, feed->height, CSyntheticCamera::kFramesPerSecond);
   gst_app_src_set_caps(src, caps);
   gst_caps_unref(caps);
   return bin;
@@ -110,14 +86,14 @@ GstCaps* CSyntheticCamera::OfferedCaps() const {
 }
 
 void CSyntheticCamera::Configure(GstElement* element, const GstCaps* caps) const {
-  GstAppSrc* src = FindAppSrc(element);
+  GstAppSrc* src = FindCameraAppSrc(element);
   const GstStructure* s = caps ? gst_caps_get_structure(caps, 0) : nullptr;
   gint width = 0, height = 0;
   if (!src || !s || !gst_structure_get_int(s, "width", &width) || !gst_structure_get_int(s, "height", &height)) return;
   Feed* feed = static_cast<Feed*>(g_object_get_data(G_OBJECT(src), kFeedKey));
   feed->width = width;
   feed->height = height;
-  GstCaps* frameCaps = FrameCaps(width, height);
+  GstCaps* frameCaps = BgrxFrameCaps(width, height, CSyntheticCamera::kFramesPerSecond);
   gst_app_src_set_caps(src, frameCaps);
   gst_caps_unref(frameCaps);
 }
