@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -64,6 +65,23 @@ double CRunStats::ThreadCpuSeconds() {
   return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
+double CRunStats::ResidentMb() {
+  std::ifstream statm("/proc/self/statm");
+  unsigned long long sizePages = 0;
+  unsigned long long residentPages = 0;
+  if (!(statm >> sizePages >> residentPages)) return 0.0;
+  return static_cast<double>(residentPages) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+double CRunStats::PeakResidentMb() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.compare(0, 6, "VmHWM:") == 0) return std::strtod(line.c_str() + 6, nullptr) / 1024.0;  // in kB
+  }
+  return 0.0;
+}
+
 double CRunStats::ElapsedMs(std::chrono::steady_clock::time_point from, std::chrono::steady_clock::time_point to) {
   return std::chrono::duration<double, std::milli>(to - from).count();
 }
@@ -96,6 +114,7 @@ void CRunStats::FramePresented(double passMs) {
 }
 
 void CRunStats::SampleThreads() {
+  residentLastMb = ResidentMb();
   const std::string self = std::to_string(static_cast<long>(syscall(SYS_gettid)));
   std::map<std::string, double> others;
   DIR* tasks = opendir("/proc/self/task");
@@ -156,6 +175,13 @@ std::string CRunStats::Report() const {
   out << "cpu seconds by thread (whole run): main " << Fixed(mainThreadCpu, 2);
   for (const auto& thread : otherThreadsCpu) out << ", " << thread.first << " " << Fixed(thread.second, 2);
   out << "\n";
+  out << "resident memory: ";
+  if (residentAtMarkMb > 0.0) {
+    out << Fixed(residentAtMarkMb, 1) << " MB after the first minute of game time, ";
+  }
+  out << Fixed(residentLastMb, 1) << " MB near the last frame";
+  if (residentAtMarkMb > 0.0) out << " (" << (residentLastMb >= residentAtMarkMb ? "+" : "") << Fixed(residentLastMb - residentAtMarkMb, 1) << " MB)";
+  out << ", peak " << Fixed(PeakResidentMb(), 1) << " MB\n";
   if (!latencies.empty()) {
     std::vector<uint32_t> sorted = latencies;
     std::sort(sorted.begin(), sorted.end());

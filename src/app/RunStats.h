@@ -9,7 +9,8 @@
 // start-up to the first frame, frames per second, the longest frame, where
 // the processor time went (the main thread drawing, the main thread's
 // other work, and the other threads by name) and the movement-to-picture
-// latency samples. Main thread.
+// latency samples, and the resident memory (for soak runs: it should not
+// grow once the game has seen its screens). Main thread.
 class CRunStats {
  public:
   // `started`: when the program started.
@@ -23,6 +24,9 @@ class CRunStats {
   void FramePresented(double passMs);
   // One latency sample, milliseconds.
   void AddLatency(uint32_t ms) { latencies.push_back(ms); }
+  // Keeps the resident memory now as the figure the end is compared with
+  // (the demo calls it after the first minute of game time).
+  void MarkMemory() { residentAtMarkMb = ResidentMb(); }
 
   static constexpr double kScreenChangeMs = 500.0;
 
@@ -34,6 +38,10 @@ class CRunStats {
   // while the threads still exist (they end with the device and the camera).
   void SampleThreads();
   static double ThreadCpuSeconds();
+  // Resident memory of the process, MB (0 if /proc cannot tell).
+  static double ResidentMb();
+  // The most it has been, MB.
+  static double PeakResidentMb();
   // Processor seconds since the first frame of the threads whose family
   // `belongs` accepts.
   template <typename Test>
@@ -57,4 +65,6 @@ class CRunStats {
   std::map<std::string, double> otherThreadsCpu;
   std::map<std::string, double> otherThreadsCpuAtFirstFrame;
   std::vector<uint32_t> latencies;
+  double residentAtMarkMb = 0.0;  // 0: not marked
+  double residentLastMb = 0.0;    // when the threads were last sampled
 };
