@@ -28,11 +28,9 @@
 // own detector) on the test camera, drawing into the recording device.
 namespace {
 
-using namespace std::chrono_literals;
-
 constexpr char kCamera[] = "Test camera";
 
-// Movement that changes quarter every second: a blob jumping about near the
+// Movement that changes quarter every second of the camera's time: a blob jumping about near the
 // top-left of the camera picture (the top right of the mirrored screen), then
 // near its bottom-left (the bottom right on screen).
 CSyntheticScene AlternatingQuarters() {
