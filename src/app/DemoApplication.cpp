@@ -31,9 +31,6 @@ constexpr auto kDetectorWait = std::chrono::seconds(1);
 constexpr int32_t kMostShots = 8;         // besides the name entry
 constexpr uint32_t kShotDelayMs = 1500;    // after a screen comes up
 constexpr uint32_t kGameShotEveryMs = 8000;
-// By a minute of game time every screen the plan visits has loaded its
-// pictures, sounds and texts once: memory should stay flat from there.
-constexpr uint32_t kMemoryMarkMs = 60000;
 
 // When the process started, on the steady clock: its start time since boot
 // from /proc, moved over to the steady clock by the time since boot now.
@@ -169,10 +166,7 @@ void CDemoApplication::TypeKey(char key) {
 
 void CDemoApplication::AfterFrame(const ScreenView& view, uint32_t now) {
   if (FramesPresented() == 1) firstFrameTick = now;
-  if (!memoryMarked && now - firstFrameTick >= kMemoryMarkMs) {
-    stats.MarkMemory();
-    memoryMarked = true;
-  }
+  stats.NoteGameTime(now - firstFrameTick);
   MeasureLatency(view, now);
   if (!settings.outDir.empty()) TakeScreenshots(view, now);
 }

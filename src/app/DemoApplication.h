@@ -86,10 +86,7 @@ class CDemoApplication : public CMyD3DApplication {
   bool closedFromOutside = false;
   // Latency: the zone move being timed.
   uint32_t timedMove = 0;
-  // Memory: the game time of the first frame, and whether the first minute's
-  // figure has been taken.
-  uint32_t firstFrameTick = 0;
-  bool memoryMarked = false;
+  uint32_t firstFrameTick = 0;  // game time of the first frame
 };
 
 // The application for the options: the demo's for --demo or --fixed-step

@@ -113,8 +113,15 @@ void CRunStats::FramePresented(double passMs) {
   if (frames % kSampleEvery == 0) SampleThreads();
 }
 
+void CRunStats::NoteGameTime(uint32_t gameMs) {
+  if (frames % kSampleEvery != 0) return;
+  const size_t minute = gameMs / 60000;
+  const double resident = ResidentMb();
+  if (minute >= lowestResidentMb.size()) lowestResidentMb.resize(minute + 1, resident);
+  lowestResidentMb[minute] = std::min(lowestResidentMb[minute], resident);
+}
+
 void CRunStats::SampleThreads() {
-  residentLastMb = ResidentMb();
   const std::string self = std::to_string(static_cast<long>(syscall(SYS_gettid)));
   std::map<std::string, double> others;
   DIR* tasks = opendir("/proc/self/task");
@@ -175,13 +182,9 @@ std::string CRunStats::Report() const {
   out << "cpu seconds by thread (whole run): main " << Fixed(mainThreadCpu, 2);
   for (const auto& thread : otherThreadsCpu) out << ", " << thread.first << " " << Fixed(thread.second, 2);
   out << "\n";
-  out << "resident memory: ";
-  if (residentAtMarkMb > 0.0) {
-    out << Fixed(residentAtMarkMb, 1) << " MB after the first minute of game time, ";
-  }
-  out << Fixed(residentLastMb, 1) << " MB near the last frame";
-  if (residentAtMarkMb > 0.0) out << " (" << (residentLastMb >= residentAtMarkMb ? "+" : "") << Fixed(residentLastMb - residentAtMarkMb, 1) << " MB)";
-  out << ", peak " << Fixed(PeakResidentMb(), 1) << " MB\n";
+  out << "resident memory by minute of game time (lowest in each, MB):";
+  for (const double mb : lowestResidentMb) out << " " << Fixed(mb, 1);
+  out << "; peak " << Fixed(PeakResidentMb(), 1) << " MB\n";
   if (!latencies.empty()) {
     std::vector<uint32_t> sorted = latencies;
     std::sort(sorted.begin(), sorted.end());

@@ -9,8 +9,8 @@
 // start-up to the first frame, frames per second, the longest frame, where
 // the processor time went (the main thread drawing, the main thread's
 // other work, and the other threads by name) and the movement-to-picture
-// latency samples, and the resident memory (for soak runs: it should not
-// grow once the game has seen its screens). Main thread.
+// latency samples, and the resident memory by minute of game time (for soak
+// runs: it should not grow once the game has seen its screens). Main thread.
 class CRunStats {
  public:
   // `started`: when the program started.
@@ -24,9 +24,11 @@ class CRunStats {
   void FramePresented(double passMs);
   // One latency sample, milliseconds.
   void AddLatency(uint32_t ms) { latencies.push_back(ms); }
-  // Keeps the resident memory now as the figure the end is compared with
-  // (the demo calls it after the first minute of game time).
-  void MarkMemory() { residentAtMarkMb = ResidentMb(); }
+  // Each presented frame, with the game time since the first one: samples the
+  // resident memory every kSampleEvery frames and keeps the lowest of each
+  // minute of game time (the lowest, because loading a screen briefly holds
+  // a few megabytes that do not stay).
+  void NoteGameTime(uint32_t gameMs);
 
   static constexpr double kScreenChangeMs = 500.0;
 
@@ -65,6 +67,5 @@ class CRunStats {
   std::map<std::string, double> otherThreadsCpu;
   std::map<std::string, double> otherThreadsCpuAtFirstFrame;
   std::vector<uint32_t> latencies;
-  double residentAtMarkMb = 0.0;  // 0: not marked
-  double residentLastMb = 0.0;    // when the threads were last sampled
+  std::vector<double> lowestResidentMb;  // [minute of game time]
 };
