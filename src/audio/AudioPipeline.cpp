@@ -53,8 +53,14 @@ CAudioPipeline::~CAudioPipeline() {
     return;
   }
   // The NULL state joins the streaming threads, so no bus message can reach
-  // the handler (and `this`) afterwards.
+  // the handler (and `this`) afterwards. Clearing the observer under its lock
+  // also waits for a call still running on another thread, so nothing the
+  // observer refers to is used once this returns.
   gst_element_set_state(playbin, GST_STATE_NULL);
+  {
+    std::lock_guard<std::mutex> guard(observerLock);
+    observer = nullptr;
+  }
   gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
   gst_object_unref(bus);
   gst_object_unref(playbin);
@@ -65,8 +71,14 @@ GstBusSyncReply CAudioPipeline::OnBusMessage(GstBus*, GstMessage* message, gpoin
   if (type != GST_MESSAGE_EOS && type != GST_MESSAGE_ERROR) {
     return GST_BUS_DROP;
   }
-  const Observer& observer = static_cast<CAudioPipeline*>(self)->observer;
-  return (!observer || observer(message)) ? GST_BUS_PASS : GST_BUS_DROP;
+  auto* pipeline = static_cast<CAudioPipeline*>(self);
+  std::lock_guard<std::mutex> guard(pipeline->observerLock);
+  return (!pipeline->observer || pipeline->observer(message)) ? GST_BUS_PASS : GST_BUS_DROP;
+}
+
+void CAudioPipeline::SetObserver(Observer newObserver) {
+  std::lock_guard<std::mutex> guard(observerLock);
+  observer = std::move(newObserver);
 }
 
 Result CAudioPipeline::Load(const std::string& path) {

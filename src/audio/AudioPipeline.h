@@ -2,6 +2,7 @@
 #include <gst/gst.h>
 
 #include <functional>
+#include <mutex>
 #include <string>
 
 #include "base/Results.h"
@@ -14,7 +15,8 @@ class CAudioPipeline {
  public:
   // Sees every end-of-stream and error message on the GStreamer thread that
   // posted it, before the bus queues it. Returns whether the bus should keep
-  // the message for PopMessage. Must not block or change the pipeline's state.
+  // the message for PopMessage. Must not block, change the pipeline's state
+  // or set the observer.
   using Observer = std::function<bool(GstMessage* message)>;
 
   // The longest the main thread waits for a file to preroll.
@@ -28,7 +30,7 @@ class CAudioPipeline {
   bool IsValid() const { return playbin != nullptr; }
 
   // Set while the pipeline is in the NULL state (before the first Load).
-  void SetObserver(Observer newObserver) { observer = std::move(newObserver); }
+  void SetObserver(Observer newObserver);
 
   // Points the pipeline at `path` (relative to the working directory) and
   // prerolls it, so that playing starts at once. A missing, empty or
@@ -63,6 +65,9 @@ class CAudioPipeline {
 
   GstElement* playbin = nullptr;
   GstBus* bus = nullptr;
+  // Set on the main thread, called on the thread that posts a message: held
+  // for the call, so the hand-over does not rest on GStreamer's internals.
+  std::mutex observerLock;
   Observer observer;
   bool hasMedia = false;
 };
