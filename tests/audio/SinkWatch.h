@@ -4,6 +4,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <map>
+#include <memory>
 #include <mutex>
 
 // Points ZESTBOX_AUDIO_SINK at a fake sink that keeps real time and signals
@@ -34,14 +35,22 @@ class SinkWatch {
   Clock::time_point LastStart() const;
 
  private:
-  static gboolean OnHandoff(GSignalInvocationHint*, guint count, const GValue* values, gpointer self);
+  // What the hook fills in. GLib may still be running the hook on a
+  // streaming thread when the watch goes, so the hook holds its own
+  // reference, dropped by GLib once no emission uses the hook any more.
+  struct Seen {
+    std::mutex lock;
+    std::condition_variable changed;
+    std::map<GstElement*, GstClockTime> lastStamp;
+    int buffers = 0;
+    int starts = 0;
+    Clock::time_point lastStart;
+  };
+
+  static gboolean OnHandoff(GSignalInvocationHint*, guint count, const GValue* values, gpointer data);
+  static void Note(Seen* record, guint count, const GValue* values);
 
   guint signal = 0;
   gulong hook = 0;
-  mutable std::mutex lock;
-  mutable std::condition_variable changed;
-  std::map<GstElement*, GstClockTime> lastStamp;
-  int buffers = 0;
-  int starts = 0;
-  Clock::time_point lastStart;
+  std::shared_ptr<Seen> seen = std::make_shared<Seen>();
 };
