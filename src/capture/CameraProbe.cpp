@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "base/ThreadHandOff.h"
+
 namespace {
 
 constexpr int kProbeMs = 2000;
@@ -48,7 +50,11 @@ std::string WaitForFirstFrame(GstBus* bus, const std::atomic<bool>& delivered) {
   return "";
 }
 
-void NoteFrame(GstElement*, GstBuffer*, GstPad*, gpointer flag) { *static_cast<std::atomic<bool>*>(flag) = true; }
+void NoteFrame(GstElement*, GstBuffer*, GstPad*, gpointer flag) {
+  TakeOver(flag);
+  *static_cast<std::atomic<bool>*>(flag) = true;
+  HandOver(flag);
+}
 
 }  // namespace
 
@@ -64,6 +70,7 @@ std::string TrialStart(GstElement* source) {
   gst_bin_add_many(GST_BIN(pipeline), source, sink, nullptr);
   std::atomic<bool> delivered{false};
   g_signal_connect(sink, "handoff", G_CALLBACK(NoteFrame), &delivered);
+  HandOver(&delivered);
   GstBus* bus = gst_element_get_bus(pipeline);
   std::string problem;
   if (!gst_element_link(source, sink))
@@ -78,6 +85,7 @@ std::string TrialStart(GstElement* source) {
       gst_message_unref(message);
     }
   gst_element_set_state(pipeline, GST_STATE_NULL);
+  TakeOver(&delivered);  // the streaming thread is gone: the flag's memory is ours again
   gst_object_unref(bus);
   gst_object_unref(pipeline);
   return problem;

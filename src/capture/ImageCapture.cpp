@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "base/Clock.h"
+#include "base/ThreadHandOff.h"
 #include "capture/CameraAccess.h"
 #include "capture/CameraProbe.h"
 #include "capture/CaptureNotice.h"
@@ -50,8 +51,10 @@ bool MapSample(GstSample* sample, GstVideoFrame* frame) {
   GstVideoInfo info;
   GstCaps* caps = gst_sample_get_caps(sample);
   GstBuffer* buffer = gst_sample_get_buffer(sample);
-  return caps && buffer && gst_video_info_from_caps(&info, caps) &&
-         gst_video_frame_map(frame, &info, buffer, GST_MAP_READ);
+  if (!caps || !buffer || !gst_video_info_from_caps(&info, caps) || !gst_video_frame_map(frame, &info, buffer, GST_MAP_READ))
+    return false;
+  TakeOver(GST_VIDEO_FRAME_PLANE_DATA(frame, 0));  // drawn on the camera's thread when it is one of ours
+  return true;
 }
 
 }  // namespace
@@ -59,7 +62,9 @@ bool MapSample(GstSample* sample, GstVideoFrame* frame) {
 struct CImageCapture::Hooks {
   static GstBusSyncReply OnBusMessage(GstBus*, GstMessage*, gpointer data) {
     CImageCapture* self = static_cast<CImageCapture*>(data);
+    TakeOver(self);
     if (!self->noticePending.exchange(true) && !PostCaptureNotice()) self->noticePending = false;
+    HandOver(self);
     return GST_BUS_PASS;
   }
 
@@ -69,6 +74,7 @@ struct CImageCapture::Hooks {
     CImageCapture* self = static_cast<CImageCapture*>(data);
     GstSample* sample = gst_app_sink_pull_sample(sink);
     if (!sample) return GST_FLOW_EOS;
+    TakeOver(self);
     GstVideoFrame frame;
     if (MapSample(sample, &frame)) {
       const ptrdiff_t stride = GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 0);
@@ -82,6 +88,7 @@ struct CImageCapture::Hooks {
       gst_video_frame_unmap(&frame);
     }
     gst_sample_unref(sample);
+    HandOver(self);
     return GST_FLOW_OK;
   }
 
@@ -89,6 +96,7 @@ struct CImageCapture::Hooks {
     CImageCapture* self = static_cast<CImageCapture*>(data);
     GstSample* sample = gst_app_sink_pull_sample(sink);
     if (!sample) return GST_FLOW_EOS;
+    TakeOver(self);
     GstVideoFrame frame;
     if (MapSample(sample, &frame)) {
       self->renderer->DoRenderSample(static_cast<const uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&frame, 0)),
@@ -98,6 +106,7 @@ struct CImageCapture::Hooks {
       gst_video_frame_unmap(&frame);
     }
     gst_sample_unref(sample);
+    HandOver(self);
     return GST_FLOW_OK;
   }
 };
@@ -124,6 +133,7 @@ void CImageCapture::ReleaseFilters() {
     gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
     gst_object_unref(bus);
     gst_object_unref(graph);
+    TakeOver(this);  // the streaming threads are gone
   }
   graph = captureFilter = sourceCaps = decoder = convert = grabberCaps = nullptr;
   attachedSource.reset();
@@ -147,6 +157,7 @@ bool CImageCapture::CreateFilters() {
   gst_bus_set_sync_handler(bus, Hooks::OnBusMessage, this, nullptr);
   gst_object_unref(bus);
   initialized = 1;
+  HandOver(this);  // to the threads GStreamer runs the hooks on
   return true;
 }
 
@@ -307,6 +318,7 @@ bool CImageCapture::ConnectFilters(GstCaps* caps) {
 
 bool CImageCapture::Run() {
   if (!RequireDevice("Run()", true)) return false;
+  HandOver(this);
   if (gst_element_set_state(graph, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
     SetError("Run(): Could not run graph\n", E_FAIL);
     return false;
@@ -322,6 +334,7 @@ bool CImageCapture::Stop() {
   if (!RequireDevice("Stop()", true)) return false;
   running = false;
   gst_element_set_state(graph, GST_STATE_NULL);
+  TakeOver(this);
   GstState state = GST_STATE_VOID_PENDING;
   if (gst_element_get_state(graph, &state, nullptr, kStopTimeout) != GST_STATE_CHANGE_SUCCESS ||
       state != GST_STATE_NULL) {

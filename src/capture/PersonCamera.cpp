@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "base/Clock.h"
+#include "base/ThreadHandOff.h"
 #include "capture/AppSrcFeed.h"
 #include "capture/CameraCaps.h"
 #include "capture/FrameStamp.h"
@@ -29,6 +30,7 @@ GstBuffer* DrawFrame(const CPersonMotion& motion, uint32_t tick, uint64_t frame,
   GstMapInfo map;
   gst_buffer_map(buffer, &map, GST_MAP_WRITE);
   CPersonScene::Render(motion.PoseAt(tick, frame), map.data, width, height, width * 4);
+  HandOver(map.data);
   gst_buffer_unmap(buffer, &map);
   GST_BUFFER_PTS(buffer) = gst_util_uint64_scale(frame, GST_SECOND, CPersonCamera::kFramesPerSecond);
   GST_BUFFER_DURATION(buffer) = GST_SECOND / CPersonCamera::kFramesPerSecond;
@@ -39,9 +41,16 @@ GstBuffer* DrawFrame(const CPersonMotion& motion, uint32_t tick, uint64_t frame,
 // appsrc's streaming thread asks for the next picture (free-running only).
 void NeedData(GstAppSrc* src, guint, gpointer data) {
   Feed* feed = static_cast<Feed*>(data);
+  TakeOver(feed);
   feed->pacer.WaitForTurn();
   gst_app_src_push_buffer(src, DrawFrame(*feed->state->motion, TickCount(), feed->frame++, feed->width, feed->height));
   ++feed->state->pushed;
+  HandOver(feed);
+}
+
+void DeleteFeed(gpointer data) {
+  TakeOver(data);
+  delete static_cast<Feed*>(data);
 }
 
 uint32_t FrameTick(uint32_t first, uint64_t frame) {
@@ -78,10 +87,11 @@ GstElement* CPersonCamera::CreateElement() const {
   } else {
     Feed* feed = new Feed;
     feed->state = state;
-    g_object_set_data_full(G_OBJECT(src), kFeedKey, feed, [](gpointer p) { delete static_cast<Feed*>(p); });
+    g_object_set_data_full(G_OBJECT(src), kFeedKey, feed, DeleteFeed);
     GstAppSrcCallbacks callbacks = {};
     callbacks.need_data = NeedData;
     gst_app_src_set_callbacks(src, &callbacks, feed, nullptr);
+    HandOver(feed);
   }
   GstCaps* caps = BgrxFrameCaps(state->width, state->height, CPersonCamera::kFramesPerSecond);
   gst_app_src_set_caps(src, caps);
@@ -97,6 +107,7 @@ void CPersonCamera::Configure(GstElement* element, const GstCaps* caps) const {
   if (Feed* feed = static_cast<Feed*>(g_object_get_data(G_OBJECT(src), kFeedKey))) {
     feed->width = width;
     feed->height = height;
+    HandOver(feed);
   } else {
     const std::lock_guard<std::mutex> guard(state->lock);
     state->width = width;

@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "base/ThreadHandOff.h"
 #include "capture/AppSrcFeed.h"
 #include "capture/CameraCaps.h"
 #include "capture/FrameStamp.h"
@@ -29,6 +30,7 @@ GstBuffer* DrawFrame(Feed* feed) {
   gst_buffer_map(buffer, &map, GST_MAP_WRITE);
   const uint32_t timeMs = static_cast<uint32_t>(feed->frame * 1000 / CSyntheticCamera::kFramesPerSecond);
   feed->state->scene.Render(timeMs, map.data, feed->width, feed->height, feed->width * 4);
+  HandOver(map.data);
   gst_buffer_unmap(buffer, &map);
   GST_BUFFER_PTS(buffer) = gst_util_uint64_scale(feed->frame, GST_SECOND, CSyntheticCamera::kFramesPerSecond);
   GST_BUFFER_DURATION(buffer) = GST_SECOND / CSyntheticCamera::kFramesPerSecond;
@@ -36,9 +38,7 @@ GstBuffer* DrawFrame(Feed* feed) {
   return buffer;
 }
 
-// appsrc's streaming thread asks for the next picture.
-void NeedData(GstAppSrc* src, guint, gpointer data) {
-  Feed* feed = static_cast<Feed*>(data);
+void PushNext(GstAppSrc* src, Feed* feed) {
   if (feed->state->busy) {
     GST_ELEMENT_ERROR(src, RESOURCE, BUSY, ("Device is busy"), ("the test camera plays a busy camera"));
     return;
@@ -52,6 +52,19 @@ void NeedData(GstAppSrc* src, guint, gpointer data) {
   GstBuffer* buffer = DrawFrame(feed);
   StampFrameLeftSource(buffer);
   gst_app_src_push_buffer(src, buffer);
+}
+
+// appsrc's streaming thread asks for the next picture.
+void NeedData(GstAppSrc* src, guint, gpointer data) {
+  Feed* feed = static_cast<Feed*>(data);
+  TakeOver(feed);
+  PushNext(src, feed);
+  HandOver(feed);
+}
+
+void DeleteFeed(gpointer data) {
+  TakeOver(data);
+  delete static_cast<Feed*>(data);
 }
 
 }  // namespace
@@ -71,13 +84,14 @@ GstElement* CSyntheticCamera::CreateElement() const {
   GstAppSrc* src = FindCameraAppSrc(bin);
   Feed* feed = new Feed;
   feed->state = state;
-  g_object_set_data_full(G_OBJECT(src), kFeedKey, feed, [](gpointer p) { delete static_cast<Feed*>(p); });
+  g_object_set_data_full(G_OBJECT(src), kFeedKey, feed, DeleteFeed);
   GstAppSrcCallbacks callbacks = {};
   callbacks.need_data = NeedData;
   gst_app_src_set_callbacks(src, &callbacks, feed, nullptr);
   GstCaps* caps = BgrxFrameCaps(feed->width, feed->height, CSyntheticCamera::kFramesPerSecond);
   gst_app_src_set_caps(src, caps);
   gst_caps_unref(caps);
+  HandOver(feed);
   return bin;
 }
 
@@ -93,6 +107,7 @@ void CSyntheticCamera::Configure(GstElement* element, const GstCaps* caps) const
   Feed* feed = static_cast<Feed*>(g_object_get_data(G_OBJECT(src), kFeedKey));
   feed->width = width;
   feed->height = height;
+  HandOver(feed);
   GstCaps* frameCaps = BgrxFrameCaps(width, height, CSyntheticCamera::kFramesPerSecond);
   gst_app_src_set_caps(src, frameCaps);
   gst_caps_unref(frameCaps);
