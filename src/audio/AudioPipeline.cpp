@@ -5,6 +5,7 @@
 
 #include "audio/AudioSink.h"
 #include "base/Debug.h"
+#include "base/ThreadHandOff.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ CAudioPipeline::CAudioPipeline() {
   g_object_set(playbin, "audio-sink", sink, nullptr);
   gst_util_set_object_arg(G_OBJECT(playbin), "flags", "audio+soft-volume");
   bus = gst_element_get_bus(playbin);
+  HandOver(this);  // to the threads that post messages
   gst_bus_set_sync_handler(bus, &CAudioPipeline::OnBusMessage, this, nullptr);
 }
 
@@ -72,6 +74,7 @@ GstBusSyncReply CAudioPipeline::OnBusMessage(GstBus*, GstMessage* message, gpoin
     return GST_BUS_DROP;
   }
   auto* pipeline = static_cast<CAudioPipeline*>(self);
+  TakeOver(pipeline);
   std::lock_guard<std::mutex> guard(pipeline->observerLock);
   return (!pipeline->observer || pipeline->observer(message)) ? GST_BUS_PASS : GST_BUS_DROP;
 }
