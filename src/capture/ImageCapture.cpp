@@ -51,7 +51,8 @@ bool MapSample(GstSample* sample, GstVideoFrame* frame) {
   GstVideoInfo info;
   GstCaps* caps = gst_sample_get_caps(sample);
   GstBuffer* buffer = gst_sample_get_buffer(sample);
-  if (!caps || !buffer || !gst_video_info_from_caps(&info, caps) || !gst_video_frame_map(frame, &info, buffer, GST_MAP_READ))
+  if (!caps || !buffer || !gst_video_info_from_caps(&info, caps) ||
+      !gst_video_frame_map(frame, &info, buffer, GST_MAP_READ))
     return false;
   TakeOver(GST_VIDEO_FRAME_PLANE_DATA(frame, 0));  // drawn on the camera's thread when it is one of ours
   return true;

@@ -39,18 +39,10 @@ GstBuffer* DrawFrame(const CPersonMotion& motion, uint32_t tick, uint64_t frame,
 }
 
 // appsrc's streaming thread asks for the next picture (free-running only).
-void NeedData(GstAppSrc* src, guint, gpointer data) {
-  Feed* feed = static_cast<Feed*>(data);
-  TakeOver(feed);
+void PushNext(GstAppSrc* src, Feed* feed) {
   feed->pacer.WaitForTurn();
   gst_app_src_push_buffer(src, DrawFrame(*feed->state->motion, TickCount(), feed->frame++, feed->width, feed->height));
   ++feed->state->pushed;
-  HandOver(feed);
-}
-
-void DeleteFeed(gpointer data) {
-  TakeOver(data);
-  delete static_cast<Feed*>(data);
 }
 
 uint32_t FrameTick(uint32_t first, uint64_t frame) {
@@ -87,11 +79,7 @@ GstElement* CPersonCamera::CreateElement() const {
   } else {
     Feed* feed = new Feed;
     feed->state = state;
-    g_object_set_data_full(G_OBJECT(src), kFeedKey, feed, DeleteFeed);
-    GstAppSrcCallbacks callbacks = {};
-    callbacks.need_data = NeedData;
-    gst_app_src_set_callbacks(src, &callbacks, feed, nullptr);
-    HandOver(feed);
+    AttachFeed<Feed, PushNext>(src, kFeedKey, feed);
   }
   GstCaps* caps = BgrxFrameCaps(state->width, state->height, CPersonCamera::kFramesPerSecond);
   gst_app_src_set_caps(src, caps);

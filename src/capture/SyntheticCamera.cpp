@@ -38,6 +38,7 @@ GstBuffer* DrawFrame(Feed* feed) {
   return buffer;
 }
 
+// appsrc's streaming thread asks for the next picture.
 void PushNext(GstAppSrc* src, Feed* feed) {
   if (feed->state->busy) {
     GST_ELEMENT_ERROR(src, RESOURCE, BUSY, ("Device is busy"), ("the test camera plays a busy camera"));
@@ -54,18 +55,6 @@ void PushNext(GstAppSrc* src, Feed* feed) {
   gst_app_src_push_buffer(src, buffer);
 }
 
-// appsrc's streaming thread asks for the next picture.
-void NeedData(GstAppSrc* src, guint, gpointer data) {
-  Feed* feed = static_cast<Feed*>(data);
-  TakeOver(feed);
-  PushNext(src, feed);
-  HandOver(feed);
-}
-
-void DeleteFeed(gpointer data) {
-  TakeOver(data);
-  delete static_cast<Feed*>(data);
-}
 
 }  // namespace
 
@@ -84,14 +73,10 @@ GstElement* CSyntheticCamera::CreateElement() const {
   GstAppSrc* src = FindCameraAppSrc(bin);
   Feed* feed = new Feed;
   feed->state = state;
-  g_object_set_data_full(G_OBJECT(src), kFeedKey, feed, DeleteFeed);
-  GstAppSrcCallbacks callbacks = {};
-  callbacks.need_data = NeedData;
-  gst_app_src_set_callbacks(src, &callbacks, feed, nullptr);
+  AttachFeed<Feed, PushNext>(src, kFeedKey, feed);
   GstCaps* caps = BgrxFrameCaps(feed->width, feed->height, CSyntheticCamera::kFramesPerSecond);
   gst_app_src_set_caps(src, caps);
   gst_caps_unref(caps);
-  HandOver(feed);
   return bin;
 }
 
