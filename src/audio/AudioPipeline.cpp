@@ -88,7 +88,11 @@ Result CAudioPipeline::Load(const std::string& path) {
   if (playbin == nullptr) {
     return E_FAIL;
   }
+  if (path == loadedPath && IsNonEmptyFile(path) && Succeeded(Rewind())) {
+    return S_OK;
+  }
   hasMedia = false;
+  loadedPath.clear();
   gst_element_set_state(playbin, GST_STATE_NULL);
   DiscardMessages();
   if (!IsNonEmptyFile(path)) {
@@ -107,6 +111,7 @@ Result CAudioPipeline::Load(const std::string& path) {
     g_object_get(playbin, "n-audio", &audioStreams, nullptr);
     if ((change == GST_STATE_CHANGE_SUCCESS || change == GST_STATE_CHANGE_NO_PREROLL) && audioStreams > 0) {
       hasMedia = true;
+      loadedPath = path;
       return S_OK;
     }
   }
@@ -114,6 +119,22 @@ Result CAudioPipeline::Load(const std::string& path) {
   gst_element_set_state(playbin, GST_STATE_NULL);
   DiscardMessages();
   return E_FAIL;
+}
+
+Result CAudioPipeline::Rewind() {
+  if (playbin == nullptr || !hasMedia) {
+    return E_FAIL;
+  }
+  // From READY the preroll itself starts at the beginning; a flushing seek
+  // needs a pipeline that has prerolled.
+  const bool prerolled = CurrentState() >= GST_STATE_PAUSED;
+  if (gst_element_set_state(playbin, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE ||
+      (prerolled && !SeekElementToStart(playbin))) {
+    return E_FAIL;
+  }
+  const GstStateChangeReturn change = gst_element_get_state(playbin, nullptr, nullptr, kPrerollTimeout);
+  DiscardMessages();
+  return (change == GST_STATE_CHANGE_SUCCESS || change == GST_STATE_CHANGE_NO_PREROLL) ? S_OK : E_FAIL;
 }
 
 void CAudioPipeline::ReportLoadFailure(const std::string& path) {

@@ -36,7 +36,15 @@ class CAudioPipeline {
   // prerolls it, so that playing starts at once. A missing, empty or
   // undecodable file, one without sound, or one that does not preroll within
   // kPrerollTimeout leaves the pipeline in the NULL state and returns E_FAIL.
+  // The file loaded last, asked for again (every new game does so), is only
+  // rewound: building its decoders anew each time would leave GStreamer's
+  // caches a little larger after every game.
   Result Load(const std::string& path);
+  // Back to the start, prerolled in PAUSED, keeping the loaded file; E_FAIL
+  // without media or when it does not preroll in time.
+  Result Rewind();
+  // The path given to the last successful Load, empty without media.
+  const std::string& LoadedPath() const { return loadedPath; }
 
   // Whether the last Load succeeded.
   bool HasMedia() const { return hasMedia; }
@@ -70,4 +78,5 @@ class CAudioPipeline {
   std::mutex observerLock;
   Observer observer;
   bool hasMedia = false;
+  std::string loadedPath;
 };

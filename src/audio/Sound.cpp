@@ -59,6 +59,14 @@ bool CSound::Load(const char* fileName) {
   if (!bound || !engine || !engine->initialized || fileName == nullptr) {
     return false;
   }
+  const std::string path = ResolveSoundPath(fileName, engine->searchDirectory);
+  if (loaded && path == segment->LoadedPath()) {
+    Stop();
+    if (Succeeded(segment->Rewind())) {
+      played = false;
+      return true;
+    }
+  }
   auto pipeline = std::make_unique<CAudioPipeline>();
   if (!pipeline->IsValid()) {
     return false;
@@ -68,7 +76,7 @@ bool CSound::Load(const char* fileName) {
     newProgress->OnMessage(GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS, *raw);
     return false;
   });
-  if (Failed(pipeline->Load(ResolveSoundPath(fileName, engine->searchDirectory)))) {
+  if (Failed(pipeline->Load(path))) {
     return false;
   }
   Stop();

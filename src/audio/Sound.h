@@ -24,7 +24,8 @@ class CSound {
   // Loads `fileName` as given (relative to the working directory) or, when
   // no such file exists, from the engine's search directory. False for a
   // missing, empty, undecodable or soundless file; the sound keeps what it
-  // had loaded before.
+  // had loaded before. The file loaded last, asked for again, is stopped and
+  // rewound rather than decoded anew.
   bool Load(const char* fileName);
   // Plays from the start, `repeats` more times after the first (0: once,
   // negative: until stopped), replacing the sound the engine played last.

@@ -109,6 +109,16 @@ TEST(MusicPlayer, PauseHoldsAndStopStartsOverFromTheBeginning) {
   EXPECT_TRUE(watch.WaitForStarts(2, 2s));
   EXPECT_EQ(player.Rewind(), S_OK);
   EXPECT_TRUE(watch.WaitForStarts(3, 2s));
+
+  // Each new game opens its music again, stopped or playing: it starts over.
+  EXPECT_EQ(player.Stop(), S_OK);
+  ASSERT_EQ(player.Open(media.PathOf("long.wav")), S_OK);
+  EXPECT_EQ(player.Play(), S_OK);
+  EXPECT_TRUE(watch.WaitForStarts(4, 2s));
+  std::this_thread::sleep_for(200ms);
+  ASSERT_EQ(player.Open(media.PathOf("long.wav")), S_OK);
+  EXPECT_EQ(player.Play(), S_OK);
+  EXPECT_TRUE(watch.WaitForStarts(5, 2s));
 }
 
 TEST(MusicPlayer, TheNoticeRestartsLoopingMusicAndLeavesOtherMusicStopped) {

@@ -56,6 +56,11 @@ int SinkWatch::Buffers() const {
   return seen->buffers;
 }
 
+int SinkWatch::Sinks() const {
+  std::lock_guard<std::mutex> guard(seen->lock);
+  return static_cast<int>(seen->lastStamp.size());
+}
+
 int SinkWatch::Starts() const {
   std::lock_guard<std::mutex> guard(seen->lock);
   return seen->starts;

@@ -26,6 +26,8 @@ class SinkWatch {
   SinkWatch& operator=(const SinkWatch&) = delete;
 
   int Buffers() const;
+  // Sinks that have rendered a buffer: a pipeline built anew brings its own.
+  int Sinks() const;
   // Plays from the beginning: a sink's first buffer, and every buffer whose
   // time stamp goes back.
   int Starts() const;

@@ -132,6 +132,33 @@ TEST_F(SoundTest, PlaysOnceOrRepeatsAndStopsAtOnce) {
   EXPECT_EQ(watch.Buffers(), buffers);
 }
 
+TEST_F(SoundTest, LoadingTheSameFileAgainRewindsItsPipeline) {
+  media.MakeWav("long.wav", 2000);
+  media.MakeWav("short.wav", 100);
+  CSound sound;
+  sound.SetAudioEngine(&engine);
+  ASSERT_TRUE(sound.Load("long.wav"));
+  ASSERT_TRUE(sound.Play(0));
+  ASSERT_TRUE(watch.WaitForStarts(1, 1s));
+  std::this_thread::sleep_for(300ms);
+
+  // Mid-play: stopped, and the next play starts from the beginning.
+  ASSERT_TRUE(sound.Load("long.wav"));
+  EXPECT_FALSE(sound.IsPlaying());
+  ASSERT_TRUE(sound.Play(0));
+  EXPECT_TRUE(watch.WaitForStarts(2, 1s));
+  EXPECT_EQ(watch.Sinks(), 1);
+
+  // After the end as well.
+  ASSERT_TRUE(sound.Load("short.wav"));
+  ASSERT_TRUE(sound.Play(0));
+  ASSERT_TRUE(WaitUntilSilent(sound, 2s));
+  ASSERT_TRUE(sound.Load("short.wav"));
+  ASSERT_TRUE(sound.Play(0));
+  EXPECT_TRUE(watch.WaitForStarts(4, 1s));
+  EXPECT_EQ(watch.Sinks(), 2);  // only the other file needed a pipeline of its own
+}
+
 TEST_F(SoundTest, PlayIsHeardWithinFiftyMilliseconds) {
   media.MakeWav("crunch.wav", 150);
   CSound sound;
