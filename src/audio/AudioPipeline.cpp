@@ -70,13 +70,20 @@ CAudioPipeline::~CAudioPipeline() {
 
 GstBusSyncReply CAudioPipeline::OnBusMessage(GstBus*, GstMessage* message, gpointer self) {
   const GstMessageType type = GST_MESSAGE_TYPE(message);
-  if (type != GST_MESSAGE_EOS && type != GST_MESSAGE_ERROR) {
-    return GST_BUS_DROP;
+  bool keep = false;
+  if (type == GST_MESSAGE_EOS || type == GST_MESSAGE_ERROR) {
+    auto* pipeline = static_cast<CAudioPipeline*>(self);
+    TakeOver(pipeline);
+    std::lock_guard<std::mutex> guard(pipeline->observerLock);
+    keep = !pipeline->observer || pipeline->observer(message);
   }
-  auto* pipeline = static_cast<CAudioPipeline*>(self);
-  TakeOver(pipeline);
-  std::lock_guard<std::mutex> guard(pipeline->observerLock);
-  return (!pipeline->observer || pipeline->observer(message)) ? GST_BUS_PASS : GST_BUS_DROP;
+  if (keep) {
+    return GST_BUS_PASS;
+  }
+  // The bus leaves a dropped message to the handler: without this every
+  // state change, tag and end a pipeline ever posted stayed allocated.
+  gst_message_unref(message);
+  return GST_BUS_DROP;
 }
 
 void CAudioPipeline::SetObserver(Observer newObserver) {

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "LiveMessages.h"
 #include "SinkWatch.h"
 #include "TestMedia.h"
 #include "audio/AudioEngine.h"
@@ -157,6 +158,27 @@ TEST_F(SoundTest, LoadingTheSameFileAgainRewindsItsPipeline) {
   ASSERT_TRUE(sound.Play(0));
   EXPECT_TRUE(watch.WaitForStarts(4, 1s));
   EXPECT_EQ(watch.Sinks(), 2);  // only the other file needed a pipeline of its own
+}
+
+TEST_F(SoundTest, PipelinesLeaveNoMessageBehind) {
+  media.MakeWav("crunch.wav", 100);
+  const long before = LiveMessages();
+  {
+    CSound sound;
+    sound.SetAudioEngine(&engine);
+    ASSERT_TRUE(sound.Load("crunch.wav"));
+    for (int play = 0; play < 3; ++play) {
+      ASSERT_TRUE(sound.Play(1));
+      ASSERT_TRUE(WaitUntilSilent(sound, 2s));
+    }
+    CMusicPlayer music;
+    ASSERT_EQ(music.Open(media.PathOf("crunch.wav")), S_OK);
+    ASSERT_EQ(music.Play(), S_OK);
+    std::this_thread::sleep_for(300ms);
+    music.HandleEvents();
+  }
+  // A few hundred messages went by; a game posts thousands an hour.
+  EXPECT_LE(LiveMessages(), before);
 }
 
 TEST_F(SoundTest, PlayIsHeardWithinFiftyMilliseconds) {
