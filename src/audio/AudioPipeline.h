@@ -37,8 +37,7 @@ class CAudioPipeline {
   // undecodable file, one without sound, or one that does not preroll within
   // kPrerollTimeout leaves the pipeline in the NULL state and returns E_FAIL.
   // The file loaded last, asked for again (every new game does so), is only
-  // rewound: building its decoders anew each time would leave GStreamer's
-  // caches a little larger after every game.
+  // rewound, which spares building its elements and threads once more.
   Result Load(const std::string& path);
   // Back to the start, prerolled in PAUSED, keeping the loaded file; E_FAIL
   // without media or when it does not preroll in time.
