@@ -98,7 +98,6 @@ Result CAudioPipeline::Load(const std::string& path) {
   if (path == loadedPath && IsNonEmptyFile(path) && Succeeded(Rewind())) {
     return S_OK;
   }
-  hasMedia = false;
   loadedPath.clear();
   gst_element_set_state(playbin, GST_STATE_NULL);
   DiscardMessages();
@@ -117,7 +116,6 @@ Result CAudioPipeline::Load(const std::string& path) {
     gint audioStreams = 0;
     g_object_get(playbin, "n-audio", &audioStreams, nullptr);
     if ((change == GST_STATE_CHANGE_SUCCESS || change == GST_STATE_CHANGE_NO_PREROLL) && audioStreams > 0) {
-      hasMedia = true;
       loadedPath = path;
       return S_OK;
     }
@@ -129,7 +127,7 @@ Result CAudioPipeline::Load(const std::string& path) {
 }
 
 Result CAudioPipeline::Rewind() {
-  if (playbin == nullptr || !hasMedia) {
+  if (playbin == nullptr || !HasMedia()) {
     return E_FAIL;
   }
   // From READY the preroll itself starts at the beginning; a flushing seek
@@ -165,7 +163,7 @@ void CAudioPipeline::DiscardMessages() {
 }
 
 Result CAudioPipeline::SetState(GstState state) {
-  if (playbin == nullptr || (state >= GST_STATE_PAUSED && !hasMedia)) {
+  if (playbin == nullptr || (state >= GST_STATE_PAUSED && !HasMedia())) {
     return E_FAIL;
   }
   return gst_element_set_state(playbin, state) == GST_STATE_CHANGE_FAILURE ? E_FAIL : S_OK;

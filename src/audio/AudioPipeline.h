@@ -46,7 +46,7 @@ class CAudioPipeline {
   const std::string& LoadedPath() const { return loadedPath; }
 
   // Whether the last Load succeeded.
-  bool HasMedia() const { return hasMedia; }
+  bool HasMedia() const { return !loadedPath.empty(); }
 
   // E_FAIL when the change fails at once, or when PAUSED or PLAYING is asked
   // without media; asynchronous changes succeed.
@@ -76,6 +76,5 @@ class CAudioPipeline {
   // for the call, so the hand-over does not rest on GStreamer's internals.
   std::mutex observerLock;
   Observer observer;
-  bool hasMedia = false;
   std::string loadedPath;
 };

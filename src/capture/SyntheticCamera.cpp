@@ -55,7 +55,6 @@ void PushNext(GstAppSrc* src, Feed* feed) {
   gst_app_src_push_buffer(src, buffer);
 }
 
-
 }  // namespace
 
 CSyntheticCamera::CSyntheticCamera(CSyntheticScene scene)
