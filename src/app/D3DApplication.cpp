@@ -11,6 +11,20 @@
 
 namespace {
 constexpr const char* kIconFile = "./res/zestbox.png";
+constexpr const char* kNoDisplay =
+    "No display was found: the game would run where nobody can see it.\n"
+    "Start Zestbox from a desktop session (DISPLAY or WAYLAND_DISPLAY set).\n"
+    "To draw offscreen on purpose, set SDL_VIDEODRIVER=offscreen or use\n"
+    "--screenshot FILE --frames N.";
+
+// SDL falls back to drawing offscreen (or nowhere) when it finds no display;
+// asked for by name, those drivers are what the user wants.
+bool FellBackToNoDisplay() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  const bool headless = driver != nullptr && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+  return headless && (asked == nullptr || asked[0] == '\0');
+}
 }  // namespace
 
 CD3DApplication::CD3DApplication() { Pause(true); }
@@ -32,6 +46,11 @@ Result CD3DApplication::Create() {
     return ShowError(kErrorNoGraphics, ErrorKind::Fatal);
   }
   videoInitialized = true;
+  if (!offscreenAllowed && FellBackToNoDisplay()) {
+    fatalErrorShown = true;
+    Desktop().ShowMessage(windowTitle, kNoDisplay, MessageIcon::Error);
+    return kErrorNoGraphics;
+  }
   const Result result = CreateWindowAndDevice();
   if (Failed(result)) {
     return ShowError(result, ErrorKind::Fatal);

@@ -43,8 +43,13 @@ class CD3DApplication {
   virtual Result FinalRelease() { return S_OK; }
 
   // Makes the window ("windowTitle", client creationWidth x creationHeight)
-  // and the OpenGL device. Failures are shown (fatal) and returned.
+  // and the OpenGL device. Failures are shown (fatal) and returned; so is
+  // finding no display, unless offscreen drawing was allowed or SDL's video
+  // driver was named.
   Result Create();
+  // Runs that only want frames drawn (screenshots, a frame count) may go on
+  // where SDL found no display and draws offscreen. Before Create.
+  void AllowOffscreen(bool allowed) { offscreenAllowed = allowed; }
   // Takes a ready device and runs the same initialisation without a window.
   Result CreateOnDevice(std::unique_ptr<RenderDevice> readyDevice);
   // The event loop; returns the exit code given with the quit.
@@ -116,6 +121,7 @@ class CD3DApplication {
   void FetchBackBufferSize();
 
   bool videoInitialized = false;
+  bool offscreenAllowed = false;
   std::unique_ptr<SDL_Window, WindowDeleter> window;
   // Declared after the window: the GL context goes before its window.
   std::unique_ptr<RenderDevice> device;

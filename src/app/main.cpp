@@ -31,6 +31,7 @@ int RunGame(const CommandLine& options) {
   const CaptureEngineOwner engine;
   app->SetHomepage(options.homepage);
   app->SetFrameLimit(options.frames, options.screenshotFile);
+  app->AllowOffscreen(!options.screenshotFile.empty() || options.frames > 0 || !options.demoOut.empty());
   if (options.demo) {
     app->SetCaptureHooks(GameCaptureHooks(*app, CameraRequest{CDemoApplication::kCameraName, options.mode, false},
                                             DemoCamera(*app)));
