@@ -34,7 +34,7 @@ CD3DApplication::~CD3DApplication() {
     d3dDevice = nullptr;
   }
   device.reset();
-  window.reset();
+  DestroyWindow();
   if (videoInitialized) {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
   }
@@ -71,6 +71,7 @@ Result CD3DApplication::CreateWindowAndDevice() {
     DebugOutput(SDL_GetError());
     return kErrorNoCompatibleDevices;
   }
+  SetMessageOwner(window.get());
   SetWindowIcon();
   clock.Start();
   InitOnce();
@@ -174,8 +175,15 @@ void CD3DApplication::ReleaseDevice() {
 void CD3DApplication::Close() {
   ReleaseDevice();
   FinalRelease();
-  window.reset();
+  DestroyWindow();
   PostQuit(0);
+}
+
+void CD3DApplication::DestroyWindow() {
+  if (window && MessageOwner() == window.get()) {
+    SetMessageOwner(nullptr);
+  }
+  window.reset();
 }
 
 void CD3DApplication::PostQuit(int code) {

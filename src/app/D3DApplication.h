@@ -84,6 +84,11 @@ class CD3DApplication {
   virtual uint32_t IdleWaitMilliseconds() const { return 0; }
   // Reads the drawing area's size and restores the device state when it changed.
   void AdaptToSizeChange();
+  // The pointer as the window's mode wants it: in full screen hidden (unless
+  // showCursorWhenFullscreen) and held in the window (clipCursorWhenFullscreen,
+  // not while minimised); free in a window. Again whenever the game takes the
+  // window back from something that showed the pointer (the camera dialog).
+  void ApplyCursorRules();
 
   bool usesDepthBuffer = false;
   bool windowed = true;
@@ -116,7 +121,8 @@ class CD3DApplication {
   Result CreateWindowAndDevice();
   Result InitDevice();
   void SetWindowIcon();
-  void ApplyCursorRules();
+  // Also stops message boxes from naming the window as their owner.
+  void DestroyWindow();
   void HandleWindowEvent(const SDL_WindowEvent& event);
   void FetchBackBufferSize();
 

@@ -17,17 +17,9 @@ CDemoDesktop::CDemoDesktop() { InstallDesktop(this); }
 
 CDemoDesktop::~CDemoDesktop() { InstallDesktop(nullptr); }
 
-void CDemoDesktop::ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) {
-  real.ShowMessage(caption, text, icon);
-}
-
 void CDemoDesktop::OpenUrl(const std::string& url) {
   openedUrl = url;
   std::printf("The maker's page: %s\n", url.c_str());
   std::fflush(stdout);
-  if (!Headless()) real.OpenUrl(url);
+  if (!Headless()) SdlDesktopServices::OpenUrl(url);
 }
-
-void CDemoDesktop::SetScreenSaverAllowed(bool allowed) { real.SetScreenSaverAllowed(allowed); }
-
-bool CDemoDesktop::IsScreenSaverAllowed() const { return real.IsScreenSaverAllowed(); }

@@ -7,22 +7,18 @@
 // maker's page is also written down (so a run can show that it was asked
 // for) and, without a display, not handed to a browser nobody can see.
 // Installs itself for its lifetime. Main thread.
-class CDemoDesktop : public DesktopServices {
+class CDemoDesktop : public SdlDesktopServices {
  public:
   CDemoDesktop();
   ~CDemoDesktop() override;
   CDemoDesktop(const CDemoDesktop&) = delete;
   CDemoDesktop& operator=(const CDemoDesktop&) = delete;
 
-  void ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) override;
   void OpenUrl(const std::string& url) override;
-  void SetScreenSaverAllowed(bool allowed) override;
-  bool IsScreenSaverAllowed() const override;
 
   // The last address asked for, empty when none was.
   const std::string& OpenedUrl() const { return openedUrl; }
 
  private:
-  SdlDesktopServices real;
   std::string openedUrl;
 };

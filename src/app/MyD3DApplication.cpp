@@ -95,6 +95,8 @@ Result CMyD3DApplication::InitGame() {
   if (capture.chooseCamera && !capture.chooseCamera()) {
     return E_FAIL;
   }
+  // The camera dialog showed the pointer in the game's window.
+  ApplyCursorRules();
   Pause(true);
   if (capture.start) {
     capture.start(BackBufferWidth(), BackBufferHeight());

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <SDL_timer.h>
+#include <SDL.h>
 
 #include <cstdio>
 #include <memory>
@@ -8,6 +8,10 @@
 
 #include "app/GameLoop.h"
 #include "app/MyD3DApplication.h"
+#include "capture/CameraChoice.h"
+#include "capture/CameraDialog.h"
+#include "capture/CaptureEngine.h"
+#include "capture/StartupCameraChoice.h"
 #include "layers/PictureLoader.h"
 #include "support/RecordingDesktop.h"
 
@@ -15,6 +19,13 @@
 namespace {
 
 std::unique_ptr<CGameLoop> NoState(const StateRequest&) { return nullptr; }
+
+void PushKey(SDL_Keycode key) {
+  SDL_Event event = {};
+  event.type = SDL_KEYDOWN;
+  event.key.keysym.sym = key;
+  SDL_PushEvent(&event);
+}
 
 TEST(ApplicationRunTest, AHeadlessRunDrawsItsFramesAtThePaceAndWritesTheLastOne) {
   RecordingDesktop desktop;
@@ -59,6 +70,44 @@ TEST(ApplicationRunTest, AFatalErrorClosesTheWindowAndEndsTheLoop) {
   EXPECT_EQ(nullptr, app.AudioEngine()) << "FinalRelease ran";
   EXPECT_TRUE(app.IsQuitPosted());
   EXPECT_EQ(0, app.Run());
+}
+
+// Full screen hides the pointer and holds it in the window. The camera dialog
+// shows it (the player chooses with it), a message box frees it (the box may
+// lie outside the game's window) and belongs to the game's window, so that
+// it opens in front; afterwards the game takes the pointer back.
+TEST(ApplicationRunTest, InFullScreenThePointerIsTheGamesAgainAfterTheCameraDialogAndAfterAMessage) {
+  RecordingDesktop desktop;
+  CCaptureEngine engine;
+  CMyD3DApplication app;
+  app.SetStateFactory(NoState);
+  CaptureHooks hooks;
+  hooks.chooseCamera = [&] {
+    engine.Init(app.Window());
+    engine.GetImageCapture()->SetSystemCamerasListed(false);
+    return ChooseCameraAtStartup(engine, CameraRequest{"", "", true}, [&](CCameraChoice& choice) {
+      choice.PressOk();  // no camera chosen yet: "Wybierz kamerę"
+      choice.SelectDevice(1);
+      PushKey(SDLK_RETURN);
+      return RunCameraDialog(app.Window(), choice);
+    });
+  };
+  app.SetCaptureHooks(hooks);
+  ASSERT_EQ(S_OK, app.Create());
+  ASSERT_EQ(S_OK, app.ToggleFullscreen());
+  const auto pointerHeld = [&] {
+    return SDL_ShowCursor(SDL_QUERY) == SDL_DISABLE && (SDL_GetWindowFlags(app.Window()) & SDL_WINDOW_MOUSE_GRABBED);
+  };
+  EXPECT_TRUE(pointerHeld());
+  ASSERT_EQ(S_OK, app.InitGame());
+  EXPECT_TRUE(pointerHeld()) << "after the camera dialog";
+  app.ShowError(kErrorMediaNotFound, ErrorKind::Warning);
+  EXPECT_TRUE(pointerHeld()) << "after a message";
+  ASSERT_EQ(2u, desktop.messages.size());
+  for (const RecordingDesktop::Message& message : desktop.messages) {
+    EXPECT_EQ(app.Window(), message.owner) << message.text;
+    EXPECT_TRUE(message.pointerFree) << message.text;
+  }
 }
 
 }  // namespace

@@ -1,11 +1,16 @@
 #include "RecordingDesktop.h"
 
+#include <SDL.h>
+
 RecordingDesktop::RecordingDesktop() { InstallDesktop(this); }
 
 RecordingDesktop::~RecordingDesktop() { InstallDesktop(nullptr); }
 
-void RecordingDesktop::ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) {
-  messages.push_back({caption, text, icon});
+void RecordingDesktop::ShowMessageOver(SDL_Window* owner, const std::string& caption, const std::string& text,
+                                       MessageIcon icon) {
+  const bool free = owner == nullptr || (SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE &&
+                                         (SDL_GetWindowFlags(owner) & SDL_WINDOW_MOUSE_GRABBED) == 0);
+  messages.push_back({caption, text, icon, owner, free});
 }
 
 void RecordingDesktop::OpenUrl(const std::string& url) { urls.push_back(url); }

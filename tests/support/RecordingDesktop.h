@@ -13,6 +13,9 @@ class RecordingDesktop : public DesktopServices {
     std::string caption;
     std::string text;
     MessageIcon icon;
+    SDL_Window* owner;
+    // The pointer was shown and not held in the owner while the box was up.
+    bool pointerFree;
   };
 
   RecordingDesktop();
@@ -20,7 +23,6 @@ class RecordingDesktop : public DesktopServices {
   RecordingDesktop(const RecordingDesktop&) = delete;
   RecordingDesktop& operator=(const RecordingDesktop&) = delete;
 
-  void ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) override;
   void OpenUrl(const std::string& url) override;
   void SetScreenSaverAllowed(bool allowed) override;
   bool IsScreenSaverAllowed() const override { return screenSaverAllowed; }
@@ -29,4 +31,8 @@ class RecordingDesktop : public DesktopServices {
   std::vector<std::string> urls;
   std::vector<bool> screenSaverCalls;  // every SetScreenSaverAllowed argument, in order
   bool screenSaverAllowed = true;
+
+ protected:
+  void ShowMessageOver(SDL_Window* owner, const std::string& caption, const std::string& text,
+                       MessageIcon icon) override;
 };
