@@ -98,6 +98,13 @@ void CGameLoop::RenderLayers() {
   }
 }
 
+void CGameLoop::SetViewportSize(uint32_t width, uint32_t height) {
+  std::lock_guard<std::recursive_mutex> lock(layerLock);
+  for (CAbstractLayer* layer : layers) {
+    layer->SetViewportSize(width, height);
+  }
+}
+
 void CGameLoop::Finish(int32_t code) {
   finished = 1;
   result = code;

@@ -53,6 +53,10 @@ class CGameLoop {
   // Every layer's Render with `d3dDevice`, first to last; nothing at all once
   // a leaving state's fade-out has covered the screen.
   void RenderLayers();
+  // The drawing area is now `width` x `height` pixels (the window changed
+  // size): every layer converts what it keeps in viewport pixels. Called by
+  // the application as soon as it sees the change.
+  virtual void SetViewportSize(uint32_t width, uint32_t height);
 
   // The state is done: the application switches at its next drawn frame.
   void Finish(int32_t code);

@@ -130,6 +130,10 @@ Result CMyD3DApplication::RestoreDeviceState() {
   device->SetTransform(TransformKind::View,
                        MatrixLookAtLH(Vec3{0.0f, 0.0f, -10.0f}, Vec3{0.0f, 0.0f, 0.0f}, Vec3{0.0f, 1.0f, 0.0f}));
   device->SetTransform(TransformKind::Projection, MatrixPerspectiveFovLH(0.7853982f, aspect, 1.0f, 100.0f));
+  // The screen follows the new drawing area before anything is drawn in it.
+  if (currentState) {
+    currentState->SetViewportSize(BackBufferWidth(), BackBufferHeight());
+  }
   return S_OK;
 }
 
@@ -157,6 +161,10 @@ Result CMyD3DApplication::DrawScene() {
 Result CMyD3DApplication::FrameStep() {
   const uint32_t now = TickCount();
   if (now - lastFrameTick >= kFrameInterval) {
+    // A window manager may resize the window later than its own events say
+    // (taking it to full screen), and the camera dialog takes the events
+    // while it is open.
+    AdaptToSizeChange();
     if (currentState && currentState->IsFinished() != 0 && !IsQuitPosted()) {
       SwitchState();
     }

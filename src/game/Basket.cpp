@@ -19,16 +19,22 @@ int32_t QueryCurrentZone() {
 
 CBasket::CBasket() {
   LoadSprite("./res/basket2.png", 0xFFFFFF);
+  PlacePositions();
+  SetPixelPosition(homePosition);
+}
+
+CBasket::~CBasket() = default;
+
+void CBasket::PlacePositions() {
   homePosition[0] = kHome[0] * screenScaleX;
   homePosition[1] = kHome[1] * screenScaleY;
   for (int32_t zone = 0; zone < 4; ++zone) {
     zonePositions[zone][0] = kZonePositions[zone][0] * screenScaleX;
     zonePositions[zone][1] = kZonePositions[zone][1] * screenScaleY;
   }
-  SetPixelPosition(homePosition);
 }
 
-CBasket::~CBasket() = default;
+void CBasket::ScaleViewportPixels(float, float) { PlacePositions(); }
 
 void CBasket::Update() {
   const uint32_t now = TickCount();

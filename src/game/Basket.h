@@ -32,7 +32,14 @@ class CBasket : public CSpriteLayer {
   float ZoneX(int32_t zone) const { return zonePositions[zone & 3][0]; }
   float ZoneY(int32_t zone) const { return zonePositions[zone & 3][1]; }
 
+ protected:
+  // The home and catching positions follow the new viewport.
+  void ScaleViewportPixels(float fx, float fy) override;
+
  private:
+  // Home and catching positions from the screen scale.
+  void PlacePositions();
+
   int32_t currentZone = 4;
   float homePosition[2];
   float zonePositions[4][2];

@@ -27,7 +27,12 @@ constexpr EggPath kSourcePaths[4] = {
     {0.2f, 920, 375, -3.5f, 0, 910, 380, -3.5f, 2.5f, 0, 15, 765, 560, 765, 700},
 };
 
-std::optional<std::array<EggPath, 4>> pathTable;
+// The table in viewport pixels, and the screen scale it was built for.
+struct ScaledPaths {
+  std::array<EggPath, 4> paths;
+  float scaleX, scaleY;
+};
+std::optional<ScaledPaths> pathTable;
 
 EggPath Scaled(const EggPath& p, float sx, float sy) {
   return EggPath{p.rotationStep,        p.startX * sx,          p.startY * sy,          p.firstVelocityX * sx,
@@ -46,13 +51,14 @@ bool Passed(float velocityX, float positionX, float turnX) {
 CEgg::CEgg(int32_t chuteIndex, int32_t eggKind) : kind(eggKind), chute(chuteIndex & 3) {
   LoadPicture();
   SetFrameSize(kCellSize, kCellSize);
-  if (!pathTable) {
-    pathTable.emplace();
+  // Built again when the window has changed size since.
+  if (!pathTable || pathTable->scaleX != screenScaleX || pathTable->scaleY != screenScaleY) {
+    pathTable.emplace(ScaledPaths{{}, screenScaleX, screenScaleY});
     for (int32_t i = 0; i < 4; ++i) {
-      (*pathTable)[i] = Scaled(kSourcePaths[i], screenScaleX, screenScaleY);
+      pathTable->paths[i] = Scaled(kSourcePaths[i], screenScaleX, screenScaleY);
     }
   }
-  path = (*pathTable)[chute];
+  path = pathTable->paths[chute];
   const float factor = kind == kGolden ? kGoldenFactor * eggSpeed : eggSpeed;
   path.firstVelocityX *= factor;
   path.firstVelocityY *= factor;
@@ -90,7 +96,7 @@ void CEgg::LoadPicture() {
   SetFrames({0, 1, 2, 3, 4});
 }
 
-const std::array<EggPath, 4>* CEgg::PathTable() { return pathTable ? &*pathTable : nullptr; }
+const std::array<EggPath, 4>* CEgg::PathTable() { return pathTable ? &pathTable->paths : nullptr; }
 
 void CEgg::ResetPathTable() { pathTable.reset(); }
 
@@ -136,6 +142,14 @@ void CEgg::Update() {
       break;
   }
   CSpriteLayer::Update();
+}
+
+void CEgg::ScaleViewportPixels(float fx, float fy) {
+  // Positions and velocities change unit; the kind's speed-up and the spin stay.
+  path = Scaled(path, fx, fy);
+  if (alien) {
+    alien->SetViewportSize(viewportWidth, viewportHeight);
+  }
 }
 
 int32_t CEgg::Render(RenderDevice* device) {

@@ -33,8 +33,9 @@ class CEgg : public CSpriteLayer {
   static constexpr float kMinFadeStepMs = 15.0f;
 
   // Loads the kind's picture with `d3dDevice`; builds the process-wide path
-  // table from this egg's screen scale if it does not exist yet; speeds up the
-  // ledge, chute and spin by the kind's factor of `eggSpeed`. `chute` 0..3.
+  // table from this egg's screen scale if it does not exist yet or was built
+  // for another; speeds up the ledge, chute and spin by the kind's factor of
+  // `eggSpeed`. `chute` 0..3.
   CEgg(int32_t chute, int32_t kind);
   ~CEgg() override;
 
@@ -61,6 +62,10 @@ class CEgg : public CSpriteLayer {
   // ResetPathTable to build it again for another viewport.
   static const std::array<EggPath, 4>* PathTable();
   static void ResetPathTable();
+
+ protected:
+  // The egg's course and its alien follow the new viewport.
+  void ScaleViewportPixels(float fx, float fy) override;
 
  private:
   void LoadPicture();

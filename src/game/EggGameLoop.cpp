@@ -122,6 +122,13 @@ void CEggGameLoop::InstallDetector() {
   }
 }
 
+void CEggGameLoop::SetViewportSize(uint32_t width, uint32_t height) {
+  CGameLoop::SetViewportSize(width, height);
+  if (auto* detector = dynamic_cast<CBasketMotionDetector*>(CurrentMotionDetector())) {
+    detector->SetViewportSize(width, height);
+  }
+}
+
 void CEggGameLoop::SetLevel(int32_t newLevel) {
   level = newLevel;
   eggsLeft = std::min(2 * level + 6, kMaxQuota);

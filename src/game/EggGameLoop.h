@@ -58,6 +58,8 @@ class CEggGameLoop : public CGameLoop {
   // Builds the layers, starts the music, level 1 and "Ready ?", and installs a
   // basket detector in the capture engine (when there is one).
   void Start() override;
+  // The layers and the basket detector's zones follow the new size.
+  void SetViewportSize(uint32_t width, uint32_t height) override;
 
   // Level counters and spawner values for `level` (1 and up); the first egg
   // of the level is due at once.

@@ -21,6 +21,12 @@ class CAbstractLayer {
   virtual int32_t Render(RenderDevice* device) = 0;
   // Layers that consult the flag draw nothing while it is 0.
   virtual void SetVisible(int32_t visible);
+  // The drawing area is now `width` x `height` pixels (the window changed
+  // size). Layers that keep viewport pixels convert them, layers that own
+  // others pass the notice on; the rest (world-space quads and text) keep
+  // nothing that depends on it. A layer made after the change may be told
+  // again: the call then changes nothing.
+  virtual void SetViewportSize(uint32_t width, uint32_t height);
   int32_t IsVisible() const;
 
  protected:

@@ -17,13 +17,19 @@ CFadeEffect::CFadeEffect(const char* pictureFile) {
   LoadSprite(pictureFile, 0);
   phase = kIdle;
   if (d3dDevice != nullptr) {
-    // Integer division, plus one: the 16 x 16 picture drawn from the top-left
-    // corner then reaches past the right and bottom edges.
     const Viewport viewport = d3dDevice->GetViewport();
-    const float scale[2] = {float(viewport.width / 16 + 1), float(viewport.height / 16 + 1)};
-    SetScreenScale(scale);
+    CoverViewport(viewport.width, viewport.height);
   }
 }
+
+void CFadeEffect::CoverViewport(uint32_t width, uint32_t height) {
+  // Integer division, plus one: the 16 x 16 picture drawn from the top-left
+  // corner then reaches past the right and bottom edges.
+  const float scale[2] = {float(width / 16 + 1), float(height / 16 + 1)};
+  SetScreenScale(scale);
+}
+
+void CFadeEffect::ScaleViewportPixels(float, float) { CoverViewport(viewportWidth, viewportHeight); }
 
 void CFadeEffect::StartFadeIn() {
   phase = kFadingIn;

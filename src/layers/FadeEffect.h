@@ -26,5 +26,11 @@ class CFadeEffect : public CSpriteLayer {
   int32_t Render(RenderDevice* device) override;
 
  protected:
+  // Covers the new viewport as the constructor covers the first.
+  void ScaleViewportPixels(float fx, float fy) override;
+
   int32_t phase = kIdle;
+
+ private:
+  void CoverViewport(uint32_t width, uint32_t height);
 };

@@ -15,6 +15,10 @@ uint32_t ChannelByte(float c) {
   return uint32_t(c * 255.0f + 0.5f);
 }
 
+// Viewport pixels per virtual 1024 x 768 unit.
+float ScreenScaleX(uint32_t viewportWidth) { return float(viewportWidth) * 0.0009765625f; }
+float ScreenScaleY(uint32_t viewportHeight) { return float(viewportHeight) * 0.0013020834f; }
+
 }  // namespace
 
 CSpriteLayer::CSpriteLayer() { SetRotation(0.0f); }
@@ -32,10 +36,39 @@ int32_t CSpriteLayer::LoadSprite(const char* fileName, uint32_t colorKey) {
     return 0;
   }
   const Viewport viewport = d3dDevice->GetViewport();
-  screenScaleX = float(viewport.width) * 0.0009765625f;
-  screenScaleY = float(viewport.height) * 0.0013020834f;
+  viewportWidth = viewport.width;
+  viewportHeight = viewport.height;
+  // Drawn at the screen's scale, like everything behind it: a picture made
+  // for 1024 x 768 keeps its place in the scene at any viewport size.
+  const float scale[2] = {ScreenScaleX(viewport.width), ScreenScaleY(viewport.height)};
+  SetScreenScale(scale);
+  RebuildTransform();
   return 1;
 }
+
+void CSpriteLayer::SetViewportSize(uint32_t width, uint32_t height) {
+  if (viewportWidth == 0 || viewportHeight == 0 || width == 0 || height == 0 ||
+      (width == viewportWidth && height == viewportHeight)) {
+    return;
+  }
+  const float fx = float(width) / float(viewportWidth);
+  const float fy = float(height) / float(viewportHeight);
+  viewportWidth = width;
+  viewportHeight = height;
+  positionX *= fx;
+  positionY *= fy;
+  pivotX *= fx;
+  pivotY *= fy;
+  velocityX *= fx;
+  velocityY *= fy;
+  drawPosition = {positionX, positionY, kSpriteDepth};
+  const float scale[2] = {ScreenScaleX(width), ScreenScaleY(height)};
+  SetScreenScale(scale);
+  ScaleViewportPixels(fx, fy);
+  RebuildTransform();
+}
+
+void CSpriteLayer::ScaleViewportPixels(float, float) {}
 
 void CSpriteLayer::SetRotation(float newAngle) {
   angle = newAngle;
@@ -123,9 +156,15 @@ int32_t CSpriteLayer::Render(RenderDevice* device) {
 }
 
 void CSpriteLayer::RebuildTransform() {
+  // The cell grows to its size on screen about its top-left corner, which
+  // stays at the position; the user's scale and the rotation act about the
+  // pivot. With a screen scale of 1, or no pivot, this is scaling and
+  // rotation about the pivot: T(-c) x scaling x rotation x T(c).
   const float cx = pivotX + positionX;
   const float cy = pivotY + positionY;
-  transform = MatrixTranslation(-cx, -cy, 0.0f) * scaling * rotation * MatrixTranslation(cx, cy, 0.0f);
+  transform = MatrixTranslation(-positionX, -positionY, 0.0f) * scaling *
+              MatrixTranslation(-userScaleX * pivotX, -userScaleY * pivotY, 0.0f) * rotation *
+              MatrixTranslation(cx, cy, 0.0f);
   if (sprite) {
     sprite->transform = transform;
   }

@@ -25,12 +25,17 @@ class CSpriteLayer : public CBitmapLayer {
 
   virtual void SetRotation(float angle);  // radians, counter-clockwise on screen (y down)
   // Loads the picture (cell size = texture size) and takes the screen scale
-  // from the viewport of `d3dDevice`. 1 on success, 0 on failure.
+  // from the viewport of `d3dDevice`; the picture is drawn at that scale
+  // (times SetScale's). 1 on success, 0 on failure.
   virtual int32_t LoadSprite(const char* fileName, uint32_t colorKey);
+  // Converts position, pivot, velocity and screen scale from the viewport
+  // they were made for (the one LoadSprite read) to the new one, then lets
+  // derived layers convert theirs (ScaleViewportPixels).
+  void SetViewportSize(uint32_t width, uint32_t height) override;
 
   void SetPosition(const float xy[2]);       // virtual units
   void SetPixelPosition(const float xy[2]);  // viewport pixels
-  void SetPivot(const float xy[2]);          // pixels from the top-left corner
+  void SetPivot(const float xy[2]);          // pixels from the top-left corner, as drawn
   void SetScale(float sx, float sy);
   void SetScreenScale(const float xy[2]);    // pixels per virtual unit
   // Channels 0..1 (clamped) to the ARGB modulation colour.
@@ -54,12 +59,16 @@ class CSpriteLayer : public CBitmapLayer {
   uint32_t GetFrameHeight() const { return frameHeight; }
 
  protected:
-  // transform = T(-c) x scaling x rotation x T(c) with c = pivot + position.
+  // The cell at the screen scale with its top-left corner at the position,
+  // scaled by the user's factors and turned about c = position + pivot.
   void RebuildTransform();
   // sourceRect := the cell frames[currentFrame], when that index exists.
   void UpdateSourceRect();
   // Draws the current cell at `position` with `color` in one sprite batch.
   int32_t DrawCell(RenderDevice* device, const Vec3& position);
+  // After SetViewportSize converted the sprite's own values: derived layers
+  // multiply the viewport pixels they keep by `fx`, `fy` (new size over old).
+  virtual void ScaleViewportPixels(float fx, float fy);
 
   Matrix4 transform = MatrixIdentity();
   Matrix4 rotation = MatrixIdentity();
@@ -82,4 +91,6 @@ class CSpriteLayer : public CBitmapLayer {
   float userScaleX = 1.0f, userScaleY = 1.0f;
   float pivotX = 0.0f, pivotY = 0.0f;
   float positionX = 0.0f, positionY = 0.0f;
+  // The viewport the pixel values above are for; 0 x 0 before LoadSprite read one.
+  uint32_t viewportWidth = 0, viewportHeight = 0;
 };

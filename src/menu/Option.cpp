@@ -196,6 +196,8 @@ void COption::Update() {
   caption->Update();
 }
 
+void COption::SetViewportSize(uint32_t width, uint32_t height) { progressBar->SetViewportSize(width, height); }
+
 int32_t COption::Render(RenderDevice* device) {
   caption->Render(device);
   if (showProgress != 0) {

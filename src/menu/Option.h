@@ -27,6 +27,8 @@ class COption : public CAbstractLayer {
   void Update() override;
   // The caption, then the progress bar when it is shown. Returns 1.
   int32_t Render(RenderDevice* device) override;
+  // Passed on to the progress bar.
+  void SetViewportSize(uint32_t width, uint32_t height) override;
 
   // The owner's evaluation: this option is the one touched this frame.
   void EvaluateAsCandidate(uint32_t now);

@@ -76,6 +76,12 @@ int32_t COptionsLayer::GetHeld() const {
   return -1;
 }
 
+void COptionsLayer::SetViewportSize(uint32_t width, uint32_t height) {
+  for (const auto& option : options) {
+    option->SetViewportSize(width, height);
+  }
+}
+
 int32_t COptionsLayer::Render(RenderDevice* device) {
   if (visible == 0) {
     return 1;

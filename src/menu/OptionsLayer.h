@@ -23,6 +23,8 @@ class COptionsLayer : public CTextureLayer {
   void Update() override;
   // Background (colour-blended), title, options; nothing while hidden.
   int32_t Render(RenderDevice* device) override;
+  // Passed on to every option.
+  void SetViewportSize(uint32_t width, uint32_t height) override;
 
   // A caption at (x, y) and the sensitive rectangle, in virtual units.
   COption* AddOption(const char* text, float x, float y, int32_t left, int32_t top, int32_t right, int32_t bottom,

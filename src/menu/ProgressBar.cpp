@@ -29,6 +29,11 @@ int32_t CProgressBar::Render(RenderDevice* device) {
   return 1;
 }
 
+void CProgressBar::SetViewportSize(uint32_t width, uint32_t height) {
+  fill->SetViewportSize(width, height);
+  empty->SetViewportSize(width, height);
+}
+
 void CProgressBar::SetValue(float v) {
   value = v;
   fill->SetScale(v, 1.0f);

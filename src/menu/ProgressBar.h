@@ -14,6 +14,8 @@ class CProgressBar : public CAbstractLayer {
   void Update() override {}
   // Draws the empty bar, then the filled part; nothing while hidden. Returns 1.
   int32_t Render(RenderDevice* device) override;
+  // Passed on to both parts.
+  void SetViewportSize(uint32_t width, uint32_t height) override;
 
   // Filled fraction 0..1.
   void SetValue(float v);

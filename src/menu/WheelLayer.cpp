@@ -82,6 +82,12 @@ void CWheelLayer::Update() {
   UpdateResting();
 }
 
+void CWheelLayer::SetViewportSize(uint32_t width, uint32_t height) {
+  for (size_t i = 0; i < MemberCount(); ++i) {
+    Member(i).SetViewportSize(width, height);
+  }
+}
+
 int32_t CWheelLayer::Render(RenderDevice* device) {
   if (visible != 0) {
     for (size_t i = 0; i < MemberCount(); ++i) {

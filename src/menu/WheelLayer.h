@@ -17,6 +17,8 @@ class CWheelLayer : public CAbstractLayer {
   void Update() override;
   // Every member in order while visible. Returns 1.
   int32_t Render(RenderDevice* device) override;
+  // Passed on to every member.
+  void SetViewportSize(uint32_t width, uint32_t height) override;
 
   // Ignored while turning or without members.
   void TurnForward();

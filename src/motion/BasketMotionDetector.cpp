@@ -15,9 +15,11 @@ int32_t Scale(int32_t value, uint32_t viewport, uint32_t virtualSize) {
 
 }  // namespace
 
-CBasketMotionDetector::CBasketMotionDetector(uint32_t width, uint32_t height)
-    : viewportWidth(width == 0 || height == 0 ? kVirtualWidth : width),
-      viewportHeight(width == 0 || height == 0 ? kVirtualHeight : height) {
+CBasketMotionDetector::CBasketMotionDetector(uint32_t width, uint32_t height) { SetViewportSize(width, height); }
+
+void CBasketMotionDetector::SetViewportSize(uint32_t width, uint32_t height) {
+  viewportWidth = width == 0 || height == 0 ? kVirtualWidth : width;
+  viewportHeight = width == 0 || height == 0 ? kVirtualHeight : height;
   const int32_t left = Scale(450, viewportWidth, kVirtualWidth);
   const int32_t right = Scale(600, viewportWidth, kVirtualWidth);
   const int32_t fullWidth = Scale(1024, viewportWidth, kVirtualWidth);

@@ -25,6 +25,9 @@ class CBasketMotionDetector : public CMotionDetector {
   // viewport known) falls back to 1024 x 768.
   explicit CBasketMotionDetector(uint32_t viewportWidth = 1024, uint32_t viewportHeight = 768);
   ~CBasketMotionDetector() override;
+  // The drawing area changed size: the zones are laid out for the new one.
+  // Main thread (the capture thread never reads the zones).
+  void SetViewportSize(uint32_t viewportWidth, uint32_t viewportHeight);
 
   // Main thread, about twenty times a second. The zone of the first published
   // rectangle that overlaps a zone, testing top-left, top-right, bottom-left,
@@ -37,7 +40,7 @@ class CBasketMotionDetector : public CMotionDetector {
  private:
   ScreenRect ToViewport(const ScreenRect& virtualRect) const;
 
-  uint32_t viewportWidth;
-  uint32_t viewportHeight;
+  uint32_t viewportWidth = 0;
+  uint32_t viewportHeight = 0;
   ScreenRect zones[4];
 };

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -15,6 +16,8 @@
 #include "app/SplashScreenLoop.h"
 #include "app/StateFactory.h"
 #include "app/TitleLoop.h"
+#include "game/Basket.h"
+#include "game/Egg.h"
 #include "game/EggGameLoop.h"
 #include "layers/PictureLoader.h"
 #include "scores/Hiscores.h"
@@ -77,12 +80,39 @@ class FlowTest : public ManualClockTest {
     }
   }
 
+  // The player drags the window's edge: the window system's events reach
+  // the application as its loop would hand them over.
+  void Resize(int width, int height) {
+    SDL_SetWindowSize(app.Window(), width, height);
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+      app.HandleEvent(event);
+    }
+  }
+  // The last drawn picture.
+  std::vector<uint32_t> Picture(uint32_t& width, uint32_t& height) {
+    std::vector<uint32_t> pixels;
+    app.Device()->ReadPixels(pixels, width, height);
+    return pixels;
+  }
+
   TempFolder folder;
   RecordingDesktop desktop;
   CMyD3DApplication app;
   std::vector<StateKind> visits;
   StateRequest lastRequest;
 };
+
+// Pixels of the picture whose darkest channel is below `level`: none while a
+// fade of at least that opacity covers the whole picture.
+size_t Uncovered(const std::vector<uint32_t>& pixels, uint32_t level) {
+  size_t count = 0;
+  for (const uint32_t pixel : pixels) {
+    const uint32_t darkest = std::min({(pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF});
+    count += darkest < level;
+  }
+  return count;
+}
 
 TEST_F(FlowTest, HighScoresAndBackThenTheIntroductionAndBackThenEscapeOpensTheMakersPage) {
   ASSERT_EQ(std::vector<StateKind>{StateKind::Title}, visits);
@@ -131,6 +161,88 @@ TEST_F(FlowTest, TheGameIsReachedWithEnterAndItsEndOpensTheMakersPageAndEndsTheP
   EXPECT_EQ(std::vector<std::string>{"https://zestbox.test/"}, desktop.urls);
   EXPECT_NE(nullptr, dynamic_cast<CEggGameLoop*>(app.CurrentState())) << "the game stays until the program ends";
   EXPECT_EQ(3u, visits.size());
+}
+
+// The player resizes the window during the game's fade-in, while an egg rolls
+// down its chute, and during the fade-out: the fade always covers the whole
+// picture, and the egg keeps running along the top edge of its drawn chute.
+TEST_F(FlowTest, ResizedMidFadeAndMidGameTheFadeCoversThePictureAndEggsStayOnTheirChutes) {
+  Key(SDLK_RETURN);
+  UntilVisits(2);
+  Key(SDLK_RETURN);
+  UntilVisits(3);
+  auto* game = dynamic_cast<CEggGameLoop*>(app.CurrentState());
+  ASSERT_NE(nullptr, game);
+  game->SeedRandom(7);
+  uint32_t width = 0, height = 0;
+
+  Frames(3);
+  Resize(1600, 1200);
+  Frames(1);
+  std::vector<uint32_t> shown = Picture(width, height);
+  ASSERT_EQ(1600u, width);
+  EXPECT_EQ(0u, Uncovered(shown, 0xC0)) << "fading in";
+
+  // The egg as drawn, against the hatchery drawn without it (and without
+  // what is in front of it): in the column through the middle of the egg's
+  // cell, the egg's lowest pixel lies just above the ledge's top edge. A
+  // spinning egg's lowest point rises by up to a tenth of the cell when it
+  // lies on its side.
+  const auto expectOnItsChute = [&](const CEgg& egg) {
+    app.DrawScene();
+    const std::vector<uint32_t> withEgg = Picture(width, height);
+    for (CEgg* each : game->Eggs()) each->SetVisible(0);
+    game->GetBasket()->SetVisible(0);
+    const int32_t messageShown = game->GetMessage()->IsVisible();
+    game->GetMessage()->SetVisible(0);
+    app.DrawScene();
+    const std::vector<uint32_t> hatchery = Picture(width, height);
+    for (CEgg* each : game->Eggs()) each->SetVisible(1);
+    game->GetBasket()->SetVisible(1);
+    game->GetMessage()->SetVisible(messageShown);
+    const float sx = float(width) / 1024.0f, sy = float(height) / 768.0f;
+    const int column = int(egg.GetPositionX() + 32.0f * sx);
+    ASSERT_TRUE(column >= 0 && column < int(width)) << "egg at " << egg.GetPositionX() << " in " << width;
+    int eggBottom = -1, ledge = -1;
+    for (int y = std::max(0, int(egg.GetPositionY())); y < int(height) && ledge < 0; ++y) {
+      const size_t at = size_t(y) * width + column;
+      if (withEgg[at] != hatchery[at]) eggBottom = y;
+      if (eggBottom >= 0 && (hatchery[at] & 0xFFFFFF) != 0) ledge = y;
+    }
+    ASSERT_GE(eggBottom, 0) << "no egg drawn at " << egg.GetPositionX() << ", " << egg.GetPositionY();
+    EXPECT_TRUE(eggBottom < ledge + 2 * sy && eggBottom > ledge - 12 * sy)
+        << "egg of chute " << egg.GetChute() << " drawn down to row " << eggBottom << ", ledge at row " << ledge
+        << " in " << width << " x " << height;
+  };
+  const auto onChute = [&]() -> const CEgg* {
+    for (const CEgg* egg : game->Eggs()) {
+      if (egg->GetState() == CEgg::kOnChute) return egg;
+    }
+    return nullptr;
+  };
+  for (int frame = 0; frame < 400 && onChute() == nullptr; ++frame) Frames(1);
+  ASSERT_NE(nullptr, onChute());
+  Frames(5);
+  ASSERT_NE(nullptr, onChute());
+  expectOnItsChute(*onChute());
+  Resize(1280, 720);  // a wide window: the picture is 960 x 720 between bars
+  Frames(1);
+  ASSERT_NE(nullptr, onChute());
+  expectOnItsChute(*onChute());
+  EXPECT_EQ(960u, width);
+  Frames(10);
+  ASSERT_NE(nullptr, onChute());
+  expectOnItsChute(*onChute());
+  const CBasket& basket = *game->GetBasket();
+  EXPECT_NEAR(448.0f * 960.0f / 1024.0f, basket.GetPositionX(), 0.5f) << "the basket waits in the middle";
+
+  Key(SDLK_ESCAPE);
+  Frames(24);
+  Resize(1600, 1200);
+  Frames(1);
+  shown = Picture(width, height);
+  ASSERT_EQ(1600u, width);
+  EXPECT_EQ(0u, Uncovered(shown, 0xA0)) << "fading out";
 }
 
 // The real program, started as a process in a folder of its own with the

@@ -57,13 +57,14 @@ TEST_F(SpriteLayerTest, LoadTakesTextureSizeAndScreenScale) {
   EXPECT_EQ(whole.bottom, 32);
   EXPECT_NEAR(sprite.GetScreenScaleX(), 1000.0f / 1024.0f, 1e-6f);
   EXPECT_NEAR(sprite.GetScreenScaleY(), 750.0f / 768.0f, 1e-6f);
-  // The screen scale converts positions, but the drawn size waits for SetScale.
+  // The screen scale converts positions and the drawn size alike.
   const float xy[2] = {512, 384};
   sprite.SetPosition(xy);
   EXPECT_NEAR(sprite.GetPositionX(), 500.0f, 1e-3f);
   EXPECT_NEAR(sprite.GetPositionY(), 375.0f, 1e-3f);
   const Vec4 corner = Apply(sprite.GetTransform(), 500 + 256, 375 + 32);
-  EXPECT_NEAR(corner.x, 756.0f, 1e-3f);
+  EXPECT_NEAR(corner.x, 500.0f + 250.0f, 1e-3f);
+  EXPECT_NEAR(corner.y, 375.0f + 31.25f, 1e-3f);
   CSpriteLayer failed;
   EXPECT_EQ(failed.LoadSprite(TempPath("missing.png").c_str(), 0), 0);
   EXPECT_EQ(failed.Render(&device), 0);
