@@ -13,12 +13,6 @@ constexpr float kArrowDurationMs = 3000.0f;
 constexpr float kArrowScale = 0.7f;
 constexpr int32_t kBackValue = 5;
 constexpr int32_t kFrontBack = 1;  // the wheel's member "Back"
-
-void ClearMotion() {
-  if (CMotionDetector* detector = CurrentMotionDetector()) {
-    detector->ClearMotionRects();
-  }
-}
 }  // namespace
 
 CHiscoresLoop::~CHiscoresLoop() {
@@ -98,7 +92,7 @@ void CHiscoresLoop::Update() {
     } else {
       wheel->TurnBackward();
     }
-    ClearMotion();
+    ClearCurrentMotion();
     return;
   }
   if (wheel->IsTurning() != 0) {

@@ -113,6 +113,45 @@ TEST_F(EggGameEndingTest, YesStartsAFreshGameInTheSameState) {
   EXPECT_EQ(TopRow(), HiScoreEntry("b", 10));
 }
 
+// A player who caught an egg in a lower quarter and then stands still to read
+// "Game over": the movement of that catch lies under "yes" (lower left) or
+// "no" (lower right), but the question must wait for a new movement.
+TEST_F(EggGameEndingTest, TheQuestionWaitsForAPlayerStandingStillAfterACatchInALowerQuarter) {
+  for (const int32_t zone : {1, 3}) {
+    SCOPED_TRACE(zone);
+    ScriptedRandom& script = Script(zone + 4);  // ordinary eggs down the chute of that quarter
+    if (zone == 1) {
+      StartPlaying();
+    }
+    motion.MoveIn(zone);
+    ASSERT_TRUE(RunUntil([this] { return game->GetScore() == 10; }, 5000));
+    script.fallback = zone + 3;  // the rest come down the chute above and break
+    ASSERT_TRUE(RunUntil(
+        [this] {
+          motion.Still();
+          return game->GetPhase() == Game::kNameEntry;
+        },
+        20000));
+    for (int32_t key : {int32_t{'A'}, 13}) {
+      game->SetLastKey(key);
+      motion.Still();
+      Frame();
+    }
+    ASSERT_EQ(game->GetPhase(), Game::kQuestion);
+    for (int frame = 0; frame < 250; ++frame) {  // 10 s of still pictures
+      motion.Still();
+      Frame();
+      ASSERT_EQ(game->GetPhase(), Game::kQuestion) << "answered itself after " << frame * kFrameMs << " ms";
+    }
+    ASSERT_TRUE(RunUntil([&] {
+      motion.Move({kYesArea});
+      return game->GetPhase() != Game::kQuestion;
+    }));
+    EXPECT_EQ(game->GetPhase(), Game::kRestart);
+    UntilPhase(Game::kPlaying);
+  }
+}
+
 TEST_F(EggGameEndingTest, EnterAnswersYesAndNoLeaves) {
   PlayToGameOver(0);
   UntilPhase(Game::kQuestion);
