@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/Debug.h"
+#include "base/WindowSize.h"
 #include "layers/GlShaderSource.h"
 
 namespace {
@@ -229,6 +230,23 @@ Matrix4 DepthRangeFix() {
   return r;
 }
 
+// The largest 4:3 rectangle of a window of `width` x `height` pixels, centred;
+// the rest of the window stays black. Empty for an empty window.
+Viewport FitViewport(int width, int height) {
+  Viewport viewport;
+  if (width <= 0 || height <= 0) {
+    return viewport;
+  }
+  const int64_t w = width, h = height;
+  const int64_t fitWidth = w * 3 > h * 4 ? h * 4 / 3 : w;
+  const int64_t fitHeight = w * 3 > h * 4 ? h : w * 3 / 4;
+  viewport.width = uint32_t(std::max<int64_t>(fitWidth, 1));
+  viewport.height = uint32_t(std::max<int64_t>(fitHeight, 1));
+  viewport.x = int32_t((w - fitWidth) / 2);
+  viewport.y = int32_t((h - fitHeight) / 2);
+  return viewport;
+}
+
 }  // namespace
 
 struct GlRenderDevice::Impl {
@@ -309,20 +327,8 @@ bool GlRenderDevice::Impl::Init() {
 
 Viewport GlRenderDevice::Impl::ComputeViewport() const {
   int width = 0, height = 0;
-  SDL_GL_GetDrawableSize(window, &width, &height);
-  Viewport viewport;
-  if (width <= 0 || height <= 0) {
-    return viewport;
-  }
-  // The largest 4:3 rectangle, centred; the rest of the window stays black.
-  const int64_t w = width, h = height;
-  const int64_t fitWidth = w * 3 > h * 4 ? h * 4 / 3 : w;
-  const int64_t fitHeight = w * 3 > h * 4 ? h : w * 3 / 4;
-  viewport.width = uint32_t(std::max<int64_t>(fitWidth, 1));
-  viewport.height = uint32_t(std::max<int64_t>(fitHeight, 1));
-  viewport.x = int32_t((w - fitWidth) / 2);
-  viewport.y = int32_t((h - fitHeight) / 2);
-  return viewport;
+  GetWindowPixelSize(window, width, height);
+  return FitViewport(width, height);
 }
 
 void GlRenderDevice::Impl::EnsureTarget() {
@@ -458,9 +464,9 @@ bool GlRenderDevice::BeginScene() {
 void GlRenderDevice::EndScene() { glFlush(); }
 
 bool GlRenderDevice::Present() {
-  const Viewport viewport = impl_->ComputeViewport();
   int width = 0, height = 0;
-  SDL_GL_GetDrawableSize(impl_->window, &width, &height);
+  GetWindowPixelSize(impl_->window, width, height);
+  const Viewport viewport = FitViewport(width, height);
   glBindFramebuffer(GL_READ_FRAMEBUFFER, impl_->fbo);
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
   glViewport(0, 0, width, height);

@@ -33,7 +33,7 @@ class GlRenderDevice : public RenderDevice {
   void EndScene() override;
   bool Present() override;
 
-  // Follows the window's drawable size at every call.
+  // Follows the window's size, as the window system has it, at every call.
   Viewport GetViewport() const override;
   bool RequiresPowerOfTwoTextures() const override { return false; }
 
