@@ -95,8 +95,10 @@ Result CMyD3DApplication::InitGame() {
   if (capture.chooseCamera && !capture.chooseCamera()) {
     return E_FAIL;
   }
-  // The camera dialog showed the pointer in the game's window.
+  // The camera dialog showed the pointer in the game's window and took its
+  // events, a change of size among them.
   ApplyCursorRules();
+  AdaptToSizeChange();
   Pause(true);
   if (capture.start) {
     capture.start(BackBufferWidth(), BackBufferHeight());

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -34,6 +35,8 @@ class BareXServer {
     pid = fork();
     if (pid == 0) {
       close(fds[0]);
+      const int quiet = open("/dev/null", O_WRONLY);  // its notices are no test's business
+      dup2(quiet, 2);
       const std::string fd = std::to_string(fds[1]);
       execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1600x1200x24", "-nolisten", "tcp",
              static_cast<char*>(nullptr));
@@ -88,40 +91,39 @@ class ScopedEnvironment {
   std::string previous;
 };
 
-// What the screen shows, as the X server has it.
-class ScreenShot {
- public:
-  ScreenShot(Display* x, int width, int height)
-      : image(XGetImage(x, DefaultRootWindow(x), 0, 0, width, height, AllPlanes, ZPixmap)) {}
-  ~ScreenShot() {
-    if (image != nullptr) XDestroyImage(image);
+// The share of the screen's pixels in the rectangle that are not black, as
+// the X server shows them.
+double Lit(Display* x, int left, int top, int right, int bottom) {
+  XImage* image = XGetImage(x, DefaultRootWindow(x), left, top, right - left, bottom - top, AllPlanes, ZPixmap);
+  if (image == nullptr) return 0;
+  int lit = 0;
+  for (int y = 0; y < bottom - top; ++y) {
+    for (int column = 0; column < right - left; ++column) lit += (XGetPixel(image, column, y) & 0xFFFFFF) != 0;
   }
-  ScreenShot(const ScreenShot&) = delete;
-  ScreenShot& operator=(const ScreenShot&) = delete;
+  XDestroyImage(image);
+  return double(lit) / double((right - left) * (bottom - top));
+}
 
-  bool Ok() const { return image != nullptr; }
-  // The share of the rectangle's pixels that are not black.
-  double Lit(int left, int top, int right, int bottom) const {
-    int lit = 0;
-    for (int y = top; y < bottom; ++y) {
-      for (int x = left; x < right; ++x) lit += (XGetPixel(image, x, y) & 0xFFFFFF) != 0;
-    }
-    return double(lit) / double((right - left) * (bottom - top));
+class BareXServerTest : public ManualClockTest {
+ protected:
+  void SetUp() override {
+    ManualClockTest::SetUp();
+    Hiscores::SetFileName(folder.File("cam.ini"));
+  }
+  void TearDown() override {
+    Hiscores::SetFileName("cam.ini");
+    ManualClockTest::TearDown();
   }
 
- private:
-  XImage* image;
+  TempFolder folder;
+  RecordingDesktop desktop;  // a real message box would wait for ever
 };
 
-TEST(BareXServerTest, FullScreenWithoutAWindowManagerShowsTheWholeSceneInTheWindow) {
+TEST_F(BareXServerTest, FullScreenWithoutAWindowManagerShowsTheWholeSceneInTheWindow) {
   BareXServer server;
   ASSERT_FALSE(server.display.empty()) << "Xvfb did not start";
   const ScopedEnvironment display("DISPLAY", server.display);
   const ScopedEnvironment driver("SDL_VIDEODRIVER", "x11");
-  RecordingDesktop desktop;  // a real message box would wait for ever
-  TempFolder folder;
-  Hiscores::SetFileName(folder.File("cam.ini"));
-  InstallManualClock(100000);
   {
     CMyD3DApplication app;
     ASSERT_EQ(S_OK, app.Create());
@@ -129,7 +131,7 @@ TEST(BareXServerTest, FullScreenWithoutAWindowManagerShowsTheWholeSceneInTheWind
     app.SetStateFactory([](const StateRequest&) { return CreateGameState(StateRequest{StateKind::EggGame}); });
     ASSERT_EQ(S_OK, app.InitGame());
     for (int frame = 0; frame < 40; ++frame) {  // past the fade-in
-      AdvanceManualTickCount(CMyD3DApplication::kFrameInterval);
+      Advance(CMyD3DApplication::kFrameInterval);
       SDL_Event event;
       while (SDL_PollEvent(&event)) app.HandleEvent(event);
       ASSERT_EQ(S_OK, app.FrameStep());
@@ -146,17 +148,13 @@ TEST(BareXServerTest, FullScreenWithoutAWindowManagerShowsTheWholeSceneInTheWind
     XTranslateCoordinates(x, info.info.x11.window, window.root, 0, 0, &left, &top, &child);
     EXPECT_EQ(1000, window.width) << "nothing made the window full screen";
     const int right = left + window.width, bottom = top + window.height;
-    const ScreenShot screen(x, 1600, 1200);
-    ASSERT_TRUE(screen.Ok());
     // The hatchery frames the whole picture: roof, straw, both posts.
-    EXPECT_GT(screen.Lit(left, top + 2, right, top + 12), 0.9) << "roof";
-    EXPECT_GT(screen.Lit(left, bottom - 12, right, bottom - 2), 0.9) << "straw";
-    EXPECT_GT(screen.Lit(left + 2, top, left + 12, bottom), 0.9) << "left post";
-    EXPECT_GT(screen.Lit(right - 12, top, right - 2, bottom), 0.9) << "right post";
-    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_GT(Lit(x, left, top + 2, right, top + 12), 0.9) << "roof";
+    EXPECT_GT(Lit(x, left, bottom - 12, right, bottom - 2), 0.9) << "straw";
+    EXPECT_GT(Lit(x, left + 2, top, left + 12, bottom), 0.9) << "left post";
+    EXPECT_GT(Lit(x, right - 12, top, right - 2, bottom), 0.9) << "right post";
   }
-  RemoveManualClock();
-  Hiscores::SetFileName("cam.ini");
+  EXPECT_TRUE(desktop.messages.empty());
 }
 
 }  // namespace
