@@ -7,9 +7,11 @@
 #include <X11/Xlib.h>
 
 void GetWindowPixelSize(SDL_Window* window, int& width, int& height) {
+  const char* driver = SDL_GetCurrentVideoDriver();
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
-  if (SDL_GetWindowWMInfo(window, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
+  if (driver != nullptr && SDL_strcmp(driver, "x11") == 0 && SDL_GetWindowWMInfo(window, &info) == SDL_TRUE &&
+      info.subsystem == SDL_SYSWM_X11) {
     Window root = 0;
     int x = 0, y = 0;
     unsigned int w = 0, h = 0, border = 0, depth = 0;
