@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -35,7 +36,10 @@ class BareXServer {
     pid = fork();
     if (pid == 0) {
       close(fds[0]);
-      const int quiet = open("/dev/null", O_WRONLY);  // its notices are no test's business
+      // Goes with the test, however the test ends; its notices are no test's business.
+      prctl(PR_SET_PDEATHSIG, SIGTERM);
+      const int quiet = open("/dev/null", O_WRONLY);
+      dup2(quiet, 1);
       dup2(quiet, 2);
       const std::string fd = std::to_string(fds[1]);
       execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1600x1200x24", "-nolisten", "tcp",
