@@ -2,7 +2,28 @@
 
 #include <gst/gst.h>
 
+#include "base/Debug.h"
+#include "capture/CameraCaps.h"
 #include "capture/SystemCamera.h"
+
+namespace {
+
+// A camera that lists formats but none the game can make pictures of (only
+// H.264, say) is left out rather than offered to fail; the debugging output
+// says why. One that lists nothing at all stays, to fail as a camera without
+// modes does.
+bool Usable(const std::string& name, const CCameraSource& source) {
+  GstCaps* caps = source.OfferedCaps();
+  const bool usable = !caps || gst_caps_is_empty(caps) || !source.Modes().empty();
+  if (!usable)
+    DebugOutput(("Zestbox: the camera \"" + name + "\" is left out: it offers no picture format the game can convert (" +
+                 MediaTypesOf(caps) + ").\n")
+                    .c_str());
+  if (caps) gst_caps_unref(caps);
+  return usable;
+}
+
+}  // namespace
 
 CCaptureDeviceEnumerator::CCaptureDeviceEnumerator() { gst_init(nullptr, nullptr); }
 
@@ -14,7 +35,7 @@ bool CCaptureDeviceEnumerator::EnumerateDevices() {
   devices.clear();
   if (systemCamerasListed) AddSystemCameras();
   for (const auto& [name, source] : extraSources)
-    devices.push_back(std::make_unique<CVideoCaptureDevice>(name.c_str(), source));
+    if (Usable(name, *source)) devices.push_back(std::make_unique<CVideoCaptureDevice>(name.c_str(), source));
   if (devices.empty()) {
     SetError("EnumerateDevices: No video capture devices found");
     return false;
@@ -31,7 +52,8 @@ void CCaptureDeviceEnumerator::AddSystemCameras() {
     for (GList* item = list; item; item = item->next) {
       GstDevice* device = GST_DEVICE(item->data);
       gchar* name = gst_device_get_display_name(device);
-      devices.push_back(std::make_unique<CVideoCaptureDevice>(name, std::make_shared<CSystemCamera>(device)));
+      auto camera = std::make_shared<CSystemCamera>(device);
+      if (Usable(name ? name : "", *camera)) devices.push_back(std::make_unique<CVideoCaptureDevice>(name, camera));
       g_free(name);
     }
     g_list_free_full(list, gst_object_unref);

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstdio>
 #include <memory>
 #include <vector>
 
 #include "base/DesktopServices.h"
 #include "capture/CameraAccess.h"
+#include "capture/CameraCaps.h"
 #include "capture/CameraChoice.h"
 #include "capture/CaptureEngine.h"
 #include "capture/LaunchSource.h"
@@ -80,6 +82,22 @@ CVideoMode* RequestedMode(const CImageCapture& capture, const std::string& mode)
   return capture.FindVideoMode(width, height, 32);
 }
 
+// For a camera without 320 x 240: the mode nearest to it in pixel count among
+// those that keep a smooth rate (or whose rate is not known), else among all.
+CVideoMode* NearestSmoothMode(const CImageCapture& capture) {
+  const auto distance = [](const CVideoMode* mode) { return std::abs(int64_t{mode->width} * mode->height - 320 * 240); };
+  CVideoMode* nearest = nullptr;
+  for (const bool smoothOnly : {true, false}) {
+    for (int32_t i = 0; i < capture.GetModeCount(); ++i) {
+      CVideoMode* mode = capture.GetMode(i);
+      const bool smooth = mode->framesPerSecond <= 0 || mode->framesPerSecond >= kSmoothFrameRate;
+      if ((smooth || !smoothOnly) && (!nearest || distance(mode) < distance(nearest))) nearest = mode;
+    }
+    if (nearest) break;
+  }
+  return nearest;
+}
+
 }  // namespace
 
 bool ChooseCameraAtStartup(CCaptureEngine& engine, const CameraRequest& request, const CameraDialogRunner& runDialog) {
@@ -103,7 +121,7 @@ bool ChooseCameraAtStartup(CCaptureEngine& engine, const CameraRequest& request,
   if (!request.mode.empty() && !mode)
     std::fprintf(stderr, "Zestbox: the camera has no mode \"%s\"; using its usual one.\n", request.mode.c_str());
   if (!mode) mode = capture.FindVideoMode(320, 240, 32);
-  if (!mode && capture.GetModeCount() > 0) mode = capture.GetMode(0);
+  if (!mode) mode = NearestSmoothMode(capture);
   if (!mode) {
     ShowError(kNoMode);
     return false;

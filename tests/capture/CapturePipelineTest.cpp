@@ -261,8 +261,8 @@ TEST(RecordedVideo, ReplaysAtItsOwnPaceAndStartsAgainAtTheEnd) {
 
 namespace {
 
-// A camera that only offers one format at 320 x 240, as real ones do: raw
-// YUY2 or MJPEG, made from the test pattern.
+// A camera that only offers one format at one size, as real ones do: raw
+// YUY2, greyscale or MJPEG, made from the test pattern.
 class OneFormatCamera : public CCameraSource {
  public:
   OneFormatCamera(const char* element, const char* caps) : element(element), caps(caps) {}
@@ -275,7 +275,7 @@ class OneFormatCamera : public CCameraSource {
   const char* caps;
 };
 
-uint64_t FramesFrom(std::shared_ptr<CCameraSource> camera) {
+uint64_t FramesFrom(std::shared_ptr<CCameraSource> camera, int32_t width = 320, int32_t height = 240) {
   CImageCapture capture(nullptr);
   capture.SetSystemCamerasListed(false);
   capture.AddExtraSource("Camera", std::move(camera));
@@ -283,7 +283,7 @@ uint64_t FramesFrom(std::shared_ptr<CCameraSource> camera) {
   EXPECT_TRUE(capture.CreateFilters());
   EXPECT_TRUE(capture.SetCaptureDevice(0));
   EXPECT_TRUE(capture.EnumDeviceCaps());
-  CVideoMode* mode = capture.FindVideoMode(320, 240, 32);
+  CVideoMode* mode = capture.FindVideoMode(width, height, 32);
   EXPECT_NE(mode, nullptr);
   if (!mode || !capture.SetVideoMode(mode) || !capture.Run()) return 0;
   WaitFor([&] { return capture.GetRenderer()->FrameCount() >= 5; });
@@ -293,7 +293,7 @@ uint64_t FramesFrom(std::shared_ptr<CCameraSource> camera) {
 
 }  // namespace
 
-TEST(CameraFormats, RawAndMjpegCamerasDeliverThirtyTwoBitFrames) {
+TEST(CameraFormats, RawGreyAndMjpegCamerasDeliverThirtyTwoBitFrames) {
   gst_init(nullptr, nullptr);
   EXPECT_GE(FramesFrom(std::make_shared<OneFormatCamera>(
                 "videotestsrc is-live=true", "video/x-raw,format=YUY2,width=320,height=240,framerate=30/1")),
@@ -301,6 +301,11 @@ TEST(CameraFormats, RawAndMjpegCamerasDeliverThirtyTwoBitFrames) {
   EXPECT_GE(FramesFrom(std::make_shared<OneFormatCamera>(
                 "videotestsrc is-live=true ! video/x-raw,width=320,height=240 ! jpegenc",
                 "image/jpeg,width=320,height=240,framerate=30/1")),
+            5u);
+  // An infrared camera's greyscale.
+  EXPECT_GE(FramesFrom(std::make_shared<OneFormatCamera>(
+                           "videotestsrc is-live=true", "video/x-raw,format=GRAY8,width=640,height=360,framerate=15/1"),
+                       640, 360),
             5u);
 }
 
