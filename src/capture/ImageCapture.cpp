@@ -320,14 +320,20 @@ bool CImageCapture::ConnectFilters(GstCaps* caps) {
 bool CImageCapture::Run() {
   if (!RequireDevice("Run()", true)) return false;
   HandOver(this);
-  if (gst_element_set_state(graph, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
-    SetError("Run(): Could not run graph\n", E_FAIL);
-    return false;
-  }
+  // Watched from here on: a camera that cannot even start (its device went
+  // away after the choice, another program took it) is reported and tried
+  // again as one that stopped delivering.
   running = true;
   faulted = sourceError = false;
   framesSeen = detectorFrames;
   lastProgressTick = TickCount();
+  if (gst_element_set_state(graph, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
+    SetError("Run(): Could not run graph\n", E_FAIL);
+    HandleGraphEvents();  // the failed start has posted its reason
+    if (!sourceError) faultText = "it does not start";
+    sourceError = true;
+    return false;
+  }
   return true;
 }
 

@@ -50,8 +50,8 @@ class CImageCapture : public CCaptureDeviceEnumerator {
   // CaptureNotice.h). Errors are remembered for CheckSource; the end of a
   // recorded video starts it again.
   void HandleGraphEvents();
-  // Main thread, once per drawn frame while the pipeline runs: notices a
-  // camera that failed or delivered nothing for three seconds, says so once
+  // Main thread, once per drawn frame after Run (even one that failed):
+  // notices a camera that failed or delivered nothing for three seconds, says so once
   // on standard error (the last picture stays on screen) and restarts the
   // pipeline every two seconds until pictures come again.
   void CheckSource();
