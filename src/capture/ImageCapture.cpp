@@ -12,6 +12,7 @@
 #include "capture/CameraProbe.h"
 #include "capture/CaptureNotice.h"
 #include "capture/FrameStamp.h"
+#include "capture/SystemCamera.h"
 
 namespace {
 
@@ -277,13 +278,21 @@ bool CImageCapture::SelectVideoMode(const int32_t& width, const int32_t& height,
   if (!RequireDevice("SelectVideoMode()", true)) return false;
   gst_element_set_state(graph, GST_STATE_NULL);
   running = false;
-  GstCaps* caps = attachedSource->SourceCaps(width, height, bitsPerPixel);
-  if (!caps) {
+  if (!ConnectSource(width, height, bitsPerPixel)) {
     SetError("SelectVideoMode(): Invalid media type");
     return false;
   }
-  attachedSource->Configure(captureFilter, caps);
   SetCaps(grabberCaps, FrameCaps("BGRx", width, height));
+  return true;
+}
+
+// Asks the attached source for its picture at that size and links it in
+// (the outcome of the linking shows in lastError); false when it cannot
+// deliver the size.
+bool CImageCapture::ConnectSource(int32_t width, int32_t height, int32_t bitsPerPixel) {
+  GstCaps* caps = attachedSource->SourceCaps(width, height, bitsPerPixel);
+  if (!caps) return false;
+  attachedSource->Configure(captureFilter, caps);
   ConnectFilters(caps);
   gst_caps_unref(caps);
   return true;
@@ -419,7 +428,26 @@ void CImageCapture::ReportFault() {
 
 bool CImageCapture::RestartPipeline() {
   gst_element_set_state(graph, GST_STATE_NULL);
+  FollowReplugged();
   sourceError = false;
   framesSeen = detectorFrames;
   return gst_element_set_state(graph, GST_STATE_PLAYING) != GST_STATE_CHANGE_FAILURE;
+}
+
+// A system camera pulled out and plugged in again is a new device, perhaps
+// at another node (/dev/video0 becomes /dev/video2): the source is made
+// afresh from the device the monitor now lists under the camera's name.
+// The pipeline is stopped.
+void CImageCapture::FollowReplugged() {
+  const auto attached = std::dynamic_pointer_cast<CSystemCamera>(attachedSource);
+  const std::shared_ptr<CSystemCamera> listed = attached ? FindSystemCamera(attachedName) : nullptr;
+  if (!listed || listed->IsSameDevice(*attached)) return;
+  GstElement* source = listed->CreateElement();
+  if (!source) return;
+  RemoveSourceFront();
+  gst_bin_remove(GST_BIN(graph), captureFilter);
+  gst_bin_add(GST_BIN(graph), source);
+  captureFilter = source;
+  attachedSource = listed;
+  if (currentMode) ConnectSource(currentMode->width, currentMode->height, currentMode->bitsPerPixel);
 }

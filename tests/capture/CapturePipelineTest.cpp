@@ -8,6 +8,7 @@
 #include <string>
 #include <thread>
 
+#include "FakeCameras.h"
 #include "capture/CaptureEngine.h"
 #include "capture/CaptureNotice.h"
 #include "capture/LaunchSource.h"
@@ -196,6 +197,39 @@ TEST_F(SourceFaultTest, UnpluggedCameraKeepsTheGameGoingAndComesBack) {
             "Zestbox: the camera \"Test camera\" stopped delivering pictures (The camera is not connected); the game "
             "goes on with the last picture.\n"
             "Zestbox: the camera \"Test camera\" delivers pictures again.\n");
+  EXPECT_TRUE(capture.Stop());
+}
+
+TEST_F(SourceFaultTest, CameraPluggedBackAtAnotherNodeIsFoundByItsName) {
+  constexpr char kListing[] = "video/x-raw, format=(string)BGRx, width=(int)320, height=(int)240, "
+                              "framerate=(fraction)30/1";
+  FakeCameras cameras;
+  auto first = std::make_shared<CSyntheticCamera>();
+  GstDevice* atVideo0 = cameras.Plug("USB Camera", kListing, "/dev/video0", first);
+  CImageCapture capture(nullptr);
+  ASSERT_TRUE(capture.EnumerateDevices());
+  int32_t index = 0;
+  while (index < capture.GetDeviceCount() && capture.GetDevice(index)->GetName() != "USB Camera") ++index;
+  ASSERT_TRUE(capture.CreateFilters());
+  ASSERT_TRUE(capture.SetCaptureDevice(index)) << capture.GetLastErrorText();
+  ASSERT_TRUE(capture.EnumDeviceCaps());
+  ASSERT_TRUE(capture.SetVideoMode(capture.FindVideoMode(320, 240, 32)));
+  ASSERT_TRUE(capture.Run());
+  ASSERT_TRUE(WaitFor([&] { return capture.GetDetectorFrameCount() > 3; }, 3000ms, [&] { capture.CheckSource(); }));
+
+  // Pulled out: its node is gone for good. Plugged into another port, it
+  // comes back at another node.
+  testing::internal::CaptureStderr();
+  first->SetUnplugged(true);
+  cameras.Unplug(atVideo0);
+  EXPECT_TRUE(WaitFor([&] { return capture.IsSourceFaulted(); }, 3000ms, [&] { capture.CheckSource(); }));
+  cameras.Plug("USB Camera", kListing, "/dev/video2", std::make_shared<CSyntheticCamera>());
+  const uint64_t framesAtLoss = capture.GetDetectorFrameCount();
+  Advance(2000);
+  EXPECT_TRUE(WaitFor([&] { return !capture.IsSourceFaulted(); }, 3000ms, [&] { capture.CheckSource(); }));
+  EXPECT_GT(capture.GetDetectorFrameCount(), framesAtLoss);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("Zestbox: the camera \"USB Camera\" delivers pictures again.\n"), std::string::npos) << said;
   EXPECT_TRUE(capture.Stop());
 }
 
