@@ -21,7 +21,8 @@ void CCameraChoice::Open() {
   }
   deviceItems.push_back(kPlaceholder);
   for (int32_t i = 0; i < capture.GetDeviceCount(); ++i) deviceItems.push_back(capture.GetDevice(i)->GetName());
-  SelectDevice(0);
+  // With one camera there is nothing to choose: OK can be pressed at once.
+  SelectDevice(capture.GetDeviceCount() == 1 ? 1 : 0);
 }
 
 void CCameraChoice::SelectDevice(int32_t item) {

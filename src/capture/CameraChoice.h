@@ -23,7 +23,8 @@ class CCameraChoice {
   // The engine must have been initialised and stay alive while the choice is used.
   explicit CCameraChoice(CCaptureEngine& engine);
 
-  // The dialog opens: lists the devices afresh, selects the placeholder.
+  // The dialog opens: lists the devices afresh and selects the only one,
+  // or the placeholder when there are several.
   void Open();
   // The player picks a device item: builds the pipeline for it, attaches it
   // and lists its modes (no mode item selected).

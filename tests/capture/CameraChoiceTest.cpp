@@ -101,7 +101,8 @@ TEST_F(CameraChoiceTest, DialogListsThePlaceholderThenEveryDevice) {
 }
 
 TEST_F(CameraChoiceTest, OkWaitsForADeviceAndCancelEndsTheStartUp) {
-  AddCamera("Only", {{320, 240, 32}});
+  AddCamera("First", {{320, 240, 32}});
+  AddCamera("Second", {{320, 240, 32}});
   const bool chosen = ChooseCameraAtStartup(engine, {}, [](CCameraChoice& choice) {
     choice.PressOk();
     EXPECT_EQ(choice.GetOutcome(), CCameraChoice::Outcome::Open);
