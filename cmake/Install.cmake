@@ -39,6 +39,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # them by name) and the fonts the game's texts are drawn in.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-alsa | gstreamer1.0-pulseaudio | gstreamer1.0-pipewire, libgl1, libegl1, libgl1-mesa-dri, fontconfig, fonts-dejavu-core, fonts-comic-neue, fonts-leckerli-one, fonts-tomsontalks")
+# The decoders of most recordings a camera or a phone makes (--camera file:).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gstreamer1.0-libav")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Stand in front of a webcam and see yourself, mirrored, behind the game.
 Eggs roll down four chutes; move a hand in a quarter of the picture and the
 basket goes there to catch them. Every menu is worked by movement as well.")

@@ -24,8 +24,9 @@ struct CaptureEngineOwner {
 };
 
 int RunGame(const CommandLine& options) {
-  // A run that was asked for frames must not look successful without them.
-  const int startFailed = options.frames > 0 ? 1 : 0;
+  // A run that was asked for frames, or for a camera or recording by name,
+  // must not look successful without them.
+  const int startFailed = options.frames > 0 || !options.camera.empty() ? 1 : 0;
 
   const std::unique_ptr<CMyD3DApplication> app = MakeApplication(options);  // the demo's for --demo, --fixed-step
   const CaptureEngineOwner engine;

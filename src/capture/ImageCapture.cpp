@@ -241,21 +241,32 @@ bool CImageCapture::SetCaptureDevice(const int32_t& index) {
 }
 
 // A camera another program holds, or one that fails outright, is refused
-// here with a message that names it, so the player can choose another.
+// here with a message that names it, so the player can choose another; a
+// recording GStreamer cannot decode, with what it lacks.
 bool CImageCapture::ProbeSource(const CVideoCaptureDevice& device) {
   GstElement* source = device.GetSource()->CreateElement();
   if (!source) return true;  // the attachment reports it
-  const std::string problem = TrialStart(source);
-  if (problem.empty()) return true;
-  if (problem == "busy")
-    SetError("SetCaptureDevice(): The camera \"" + device.GetName() +
-                 "\" is busy: another program is using it. Close that program or choose another camera.\n",
-             E_FAIL);
-  else if (problem == "no permission")
-    SetError("SetCaptureDevice(): " + NoPermissionText("\"" + device.GetName() + "\"") + "\n", E_FAIL);
-  else
-    SetError("SetCaptureDevice(): The camera \"" + device.GetName() + "\" does not work: " + problem + "\n",
-             E_FAIL);
+  const TrialResult trial = TrialStart(source);
+  const std::string name = "\"" + device.GetName() + "\"";
+  switch (trial.outcome) {
+    case TrialResult::Outcome::Works: return true;
+    case TrialResult::Outcome::Busy:
+      SetError("SetCaptureDevice(): The camera " + name +
+                   " is busy: another program is using it. Close that program or choose another camera.\n",
+               E_FAIL);
+      break;
+    case TrialResult::Outcome::NoPermission:
+      SetError("SetCaptureDevice(): " + NoPermissionText(name) + "\n", E_FAIL);
+      break;
+    case TrialResult::Outcome::MissingPlugin:
+      SetError("SetCaptureDevice(): " + name + " cannot be shown: GStreamer lacks the plug-in for it (" + trial.text +
+                   "). The packages gstreamer1.0-libav and gstreamer1.0-plugins-bad bring most decoders.\n",
+               E_FAIL);
+      break;
+    case TrialResult::Outcome::Failed:
+      SetError("SetCaptureDevice(): The camera " + name + " does not work: " + trial.text + "\n", E_FAIL);
+      break;
+  }
   return false;
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <SDL_events.h>
+#include <gst/gst.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -228,6 +231,79 @@ TEST(ProgramTest, ACameraThatIsNotThereEndsTheProgramBeforeAnyScreen) {
   }
   EXPECT_EQ(1, run.Wait()) << "no frames drawn";
   EXPECT_NE(std::string::npos, output.find("Nie znaleziono kamery.")) << output;
+}
+
+// Makes a short recording with GStreamer's own encoders: `encoded` is the
+// pipeline from the picture to the file, `file` where it goes; `patch` then
+// replaces every `from` in the file's bytes by `to` (a codec id nothing
+// decodes, say). False when it could not be made.
+bool MakeRecording(const std::string& pipeline, const std::string& file, const std::string& from = "",
+                   const std::string& to = "") {
+  GstElement* writer = gst_parse_launch((pipeline + " ! filesink location=\"" + file + "\"").c_str(), nullptr);
+  if (!writer) return false;
+  gst_element_set_state(writer, GST_STATE_PLAYING);
+  GstBus* bus = gst_element_get_bus(writer);
+  GstMessage* done =
+      gst_bus_timed_pop_filtered(bus, 20 * GST_SECOND, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+  const bool written = done && GST_MESSAGE_TYPE(done) == GST_MESSAGE_EOS;
+  if (done) gst_message_unref(done);
+  gst_object_unref(bus);
+  gst_element_set_state(writer, GST_STATE_NULL);
+  gst_object_unref(writer);
+  if (!written || from.empty()) return written;
+  std::ifstream in(file, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  in.close();
+  for (size_t at = bytes.find(from); at != std::string::npos; at = bytes.find(from, at + to.size()))
+    bytes.replace(at, from.size(), to);
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+  return true;
+}
+
+// A recording played as the camera: one a camera or a phone makes plays
+// behind the title; one whose video no installed plug-in decodes ends the
+// program at once, naming what is missing, instead of playing on black.
+TEST(ProgramTest, RecordingsPlayOrEndTheProgramNamingTheMissingDecoder) {
+  gst_init(nullptr, nullptr);
+  TempFolder recordings;
+  const std::string picture =
+      "videotestsrc num-buffers=30 pattern=solid-color foreground-color=0xff3080c0 ! "
+      "video/x-raw,width=320,height=240,framerate=15/1";
+  const std::string sound = "audiotestsrc num-buffers=30 ! audioconvert ! lamemp3enc ! queue ! mux. ";
+  const std::string divx = recordings.File("people walking.avi");
+  ASSERT_TRUE(MakeRecording(sound + picture + " ! avenc_mpeg4 ! queue ! avimux name=mux", divx));
+  const std::string unknown = recordings.File("unknown codec.avi");
+  ASSERT_TRUE(MakeRecording(picture + " ! jpegenc ! avimux", unknown, "MJPG", "ZBX0"));
+
+  struct Played {
+    int exitCode = -1;
+    bool drawn = false;  // a screenshot was written
+    bool recordingBehindTitle = false;  // the recording's colour in its corner
+    std::string output;
+  };
+  const auto play = [](const std::string& file) {
+    ProgramRun program({"--windowed", "--camera", "file:" + file, "--frames", "40", "--screenshot", "shot.png"});
+    Played played;
+    for (std::string line; program.ReadLine(line);) played.output += line + "\n";
+    Picture shot;
+    played.drawn = LoadPicture(program.File("shot.png"), 0, shot);
+    if (played.drawn) {
+      const uint32_t corner = shot.texels[700 * shot.width + 20];
+      const auto near = [corner](int shift, int wanted) { return std::abs(int((corner >> shift) & 0xFF) - wanted) < 24; };
+      played.recordingBehindTitle = near(16, 0x30) && near(8, 0x80) && near(0, 0xC0);
+    }
+    played.exitCode = program.Wait();
+    return played;
+  };
+  const Played walking = play(divx);
+  EXPECT_EQ(0, walking.exitCode) << walking.output;
+  EXPECT_TRUE(walking.recordingBehindTitle) << walking.output;
+  EXPECT_EQ(std::string::npos, walking.output.find("stopped delivering pictures")) << walking.output;
+  const Played undecodable = play(unknown);
+  EXPECT_EQ(1, undecodable.exitCode) << undecodable.output;
+  EXPECT_FALSE(undecodable.drawn) << "no screen at all";
+  EXPECT_NE(std::string::npos, undecodable.output.find("\"file:" + unknown + "\" cannot be shown")) << undecodable.output;
+  EXPECT_NE(std::string::npos, undecodable.output.find("video/x-avi-unknown decoder")) << undecodable.output;
 }
 
 // The demo's player, a bright patch on the test camera, moves over the
