@@ -260,9 +260,10 @@ bool MakeRecording(const std::string& pipeline, const std::string& file, const s
   return true;
 }
 
-// A recording played as the camera: one a camera or a phone makes plays
-// behind the title; one whose video no installed plug-in decodes ends the
-// program at once, naming what is missing, instead of playing on black.
+// A recording played as the camera: one a camera makes (MJPEG) or a DivX
+// one (MPEG-4, decoded by libav) plays behind the title, whatever sound it
+// carries; one whose video no installed plug-in decodes ends the program at
+// once, naming what is missing, instead of playing on black.
 TEST(ProgramTest, RecordingsPlayOrEndTheProgramNamingTheMissingDecoder) {
   gst_init(nullptr, nullptr);
   TempFolder recordings;
@@ -270,8 +271,14 @@ TEST(ProgramTest, RecordingsPlayOrEndTheProgramNamingTheMissingDecoder) {
       "videotestsrc num-buffers=30 pattern=solid-color foreground-color=0xff3080c0 ! "
       "video/x-raw,width=320,height=240,framerate=15/1";
   const std::string sound = "audiotestsrc num-buffers=30 ! audioconvert ! lamemp3enc ! queue ! mux. ";
-  const std::string divx = recordings.File("people walking.avi");
-  ASSERT_TRUE(MakeRecording(sound + picture + " ! avenc_mpeg4 ! queue ! avimux name=mux", divx));
+  std::vector<std::string> playable = {recordings.File("camera.avi")};
+  ASSERT_TRUE(MakeRecording(sound + picture + " ! jpegenc ! queue ! avimux name=mux", playable.back()));
+  // The sanitizer suites leave libav out (scripts/test); everywhere else it is installed.
+  if (GstElementFactory* mpeg4 = gst_element_factory_find("avenc_mpeg4")) {
+    gst_object_unref(mpeg4);
+    playable.push_back(recordings.File("people walking.avi"));
+    ASSERT_TRUE(MakeRecording(sound + picture + " ! avenc_mpeg4 ! queue ! avimux name=mux", playable.back()));
+  }
   const std::string unknown = recordings.File("unknown codec.avi");
   ASSERT_TRUE(MakeRecording(picture + " ! jpegenc ! avimux", unknown, "MJPG", "ZBX0"));
 
@@ -295,10 +302,12 @@ TEST(ProgramTest, RecordingsPlayOrEndTheProgramNamingTheMissingDecoder) {
     played.exitCode = program.Wait();
     return played;
   };
-  const Played walking = play(divx);
-  EXPECT_EQ(0, walking.exitCode) << walking.output;
-  EXPECT_TRUE(walking.recordingBehindTitle) << walking.output;
-  EXPECT_EQ(std::string::npos, walking.output.find("stopped delivering pictures")) << walking.output;
+  for (const std::string& file : playable) {
+    const Played played = play(file);
+    EXPECT_EQ(0, played.exitCode) << file << "\n" << played.output;
+    EXPECT_TRUE(played.recordingBehindTitle) << file << "\n" << played.output;
+    EXPECT_EQ(std::string::npos, played.output.find("stopped delivering pictures")) << file << "\n" << played.output;
+  }
   const Played undecodable = play(unknown);
   EXPECT_EQ(1, undecodable.exitCode) << undecodable.output;
   EXPECT_FALSE(undecodable.drawn) << "no screen at all";
