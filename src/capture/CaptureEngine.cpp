@@ -79,7 +79,7 @@ void CCaptureEngine::UploadNewestPicture() {
     cameraTextureFormat = cameraTexture ? CameraTextureFormat::X8R8G8B8 : CameraTextureFormat::None;
   }
   if (!cameraTexture) {
-    if (!textureFailureShown) Desktop().ShowMessage("", "Could not create the D3DX texture!", MessageIcon::Error);
+    if (!textureFailureShown) Desktop().ShowMessage("", "Could not create the camera texture!", MessageIcon::Error);
     textureFailureShown = true;
     return;
   }

@@ -147,7 +147,7 @@ bool CImageCapture::CreateFilters() {
   ReleaseFilters();
   graph = gst_pipeline_new("capture");
   if (!graph) {
-    SetError("CreateFilters(): Could not create IGraphBuilder\n", E_FAIL);
+    SetError("CreateFilters(): Could not create the camera pipeline\n", E_FAIL);
     return false;
   }
   if (!BuildPipeline()) {
@@ -171,7 +171,7 @@ bool CImageCapture::BuildPipeline() {
   GstElement* grabberQueue = MakeQueue();
   GstElement* grabberSink = MakeSink("grabber");
   if (!convert || !scale || !grabberCaps || !tee || !grabberQueue || !grabberSink) {
-    SetError("CreateFilters(): Could not create SampleGrabber filter\n", E_FAIL);
+    SetError("CreateFilters(): Could not create the frame grabber: is gstreamer1.0-plugins-base installed?\n", E_FAIL);
     return false;
   }
   GstElement* rendererQueue = MakeQueue();
@@ -193,7 +193,7 @@ bool CImageCapture::BuildPipeline() {
     return false;
   }
   if (!gst_element_link_many(convert, scale, grabberCaps, tee, grabberQueue, grabberSink, nullptr)) {
-    SetError("CreateFilters(): Could not add SampleGrabber filter to graph\n", E_FAIL);
+    SetError("CreateFilters(): Could not add the frame grabber to the pipeline\n", E_FAIL);
     return false;
   }
   GstAppSinkCallbacks grabberHooks = {};
@@ -224,7 +224,7 @@ bool CImageCapture::SetCaptureDevice(const int32_t& index) {
   if (device.GetSource()->NeedsProbe() && !ProbeSource(device)) return false;
   GstElement* source = device.GetSource()->CreateElement();
   if (!source) {
-    SetError("SetCaptureDevice(): Undetermined error in screwy Microsoft code\n", E_FAIL);
+    SetError("SetCaptureDevice(): Could not open the camera: is gstreamer1.0-plugins-good installed?\n", E_FAIL);
     return false;
   }
   if (!gst_bin_add(GST_BIN(graph), source)) {
@@ -265,7 +265,7 @@ bool CImageCapture::EnumDeviceCaps() {
   if (!RequireDevice("EnumDeviceCaps()", true)) return false;
   GstCaps* offered = attachedSource->OfferedCaps();
   if (!offered) {
-    SetError("EnumDeviceCaps(): Could not find IAMStreamConfig interface\n", E_FAIL);
+    SetError("EnumDeviceCaps(): The camera does not say which picture sizes it offers\n", E_FAIL);
     return false;
   }
   gst_caps_unref(offered);
