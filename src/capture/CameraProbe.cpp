@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "base/Texts.h"
 #include "base/ThreadHandOff.h"
 
 namespace {
@@ -25,7 +26,7 @@ std::string ErrorText(GstMessage* message) {
   gst_message_parse_error(message, &error, &details);
   const bool openFailed = error && (g_error_matches(error, GST_RESOURCE_ERROR, GST_RESOURCE_ERROR_OPEN_READ_WRITE) ||
                                     g_error_matches(error, GST_RESOURCE_ERROR, GST_RESOURCE_ERROR_OPEN_READ));
-  std::string text = "unknown error";
+  std::string text = Translatable("unknown error");
   if (error && (g_error_matches(error, GST_RESOURCE_ERROR, GST_RESOURCE_ERROR_BUSY) ||
                 (openFailed && SaysSystemError(details, EBUSY))))
     text = "busy";
@@ -74,9 +75,9 @@ std::string TrialStart(GstElement* source) {
   GstBus* bus = gst_element_get_bus(pipeline);
   std::string problem;
   if (!gst_element_link(source, sink))
-    problem = "the source cannot be linked";
+    problem = Translatable("the source cannot be linked");
   else if (gst_element_set_state(pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE)
-    problem = "it does not start";
+    problem = Translatable("it does not start");
   if (problem.empty()) problem = WaitForFirstFrame(bus, delivered);
   // A failed start posts its reason too: prefer that to the general words.
   if (problem == "it does not start")

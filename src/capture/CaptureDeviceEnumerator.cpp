@@ -2,6 +2,7 @@
 
 #include <gst/gst.h>
 
+#include "base/Texts.h"
 #include "capture/SystemCamera.h"
 
 CCaptureDeviceEnumerator::CCaptureDeviceEnumerator() { gst_init(nullptr, nullptr); }
@@ -16,7 +17,7 @@ bool CCaptureDeviceEnumerator::EnumerateDevices() {
   for (const auto& [name, source] : extraSources)
     devices.push_back(std::make_unique<CVideoCaptureDevice>(name.c_str(), source));
   if (devices.empty()) {
-    SetError("EnumerateDevices: No video capture devices found");
+    SetError(Translate("EnumerateDevices: No video capture devices found"));
     return false;
   }
   return true;

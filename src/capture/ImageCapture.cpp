@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "base/Clock.h"
+#include "base/Texts.h"
 #include "base/ThreadHandOff.h"
 #include "capture/CameraAccess.h"
 #include "capture/CameraProbe.h"
@@ -15,7 +16,7 @@
 
 namespace {
 
-constexpr char kNotInitialized[] = ": ImageCapture object not initialized\n";
+constexpr const char* kNotInitialized = Translatable(": ImageCapture object not initialized\n");
 constexpr GstClockTime kStopTimeout = 2 * GST_SECOND;
 constexpr uint32_t kSilenceLimitMs = 3000;
 constexpr uint32_t kRestartIntervalMs = 2000;
@@ -123,7 +124,7 @@ CImageCapture::~CImageCapture() {
 
 bool CImageCapture::RequireDevice(const char* label, bool needDevice) {
   if (initialized && (deviceAttached || !needDevice)) return true;
-  SetError(std::string(label) + kNotInitialized, E_FAIL);
+  SetError(std::string(label) + Translate(kNotInitialized), E_FAIL);
   return false;
 }
 
@@ -147,7 +148,7 @@ bool CImageCapture::CreateFilters() {
   ReleaseFilters();
   graph = gst_pipeline_new("capture");
   if (!graph) {
-    SetError("CreateFilters(): Could not create the camera pipeline\n", E_FAIL);
+    SetError(Translate("CreateFilters(): Could not create the camera pipeline\n"), E_FAIL);
     return false;
   }
   if (!BuildPipeline()) {
@@ -171,7 +172,7 @@ bool CImageCapture::BuildPipeline() {
   GstElement* grabberQueue = MakeQueue();
   GstElement* grabberSink = MakeSink("grabber");
   if (!convert || !scale || !grabberCaps || !tee || !grabberQueue || !grabberSink) {
-    SetError("CreateFilters(): Could not create the frame grabber: is gstreamer1.0-plugins-base installed?\n", E_FAIL);
+    SetError(Translate("CreateFilters(): Could not create the frame grabber: is gstreamer1.0-plugins-base installed?\n"), E_FAIL);
     return false;
   }
   GstElement* rendererQueue = MakeQueue();
@@ -179,7 +180,7 @@ bool CImageCapture::BuildPipeline() {
   GstElement* rendererCaps = Make("capsfilter", nullptr);
   GstElement* rendererSink = MakeSink("texturerenderer");
   if (!rendererQueue || !rendererConvert || !rendererCaps || !rendererSink) {
-    SetError("CreateFilters(): Could not create texture renderer object\n", E_FAIL);
+    SetError(Translate("CreateFilters(): Could not create texture renderer object\n"), E_FAIL);
     return false;
   }
   renderer = std::make_shared<CTextureRenderer>();
@@ -189,11 +190,11 @@ bool CImageCapture::BuildPipeline() {
                    rendererConvert, rendererCaps, rendererSink, nullptr);
   if (!gst_element_link_many(rendererQueue, rendererConvert, rendererCaps, rendererSink, nullptr) ||
       !gst_element_link_many(tee, rendererQueue, nullptr)) {
-    SetError("CreateFilters(): Could not add renderer filter to graph\n", E_FAIL);
+    SetError(Translate("CreateFilters(): Could not add renderer filter to graph\n"), E_FAIL);
     return false;
   }
   if (!gst_element_link_many(convert, scale, grabberCaps, tee, grabberQueue, grabberSink, nullptr)) {
-    SetError("CreateFilters(): Could not add the frame grabber to the pipeline\n", E_FAIL);
+    SetError(Translate("CreateFilters(): Could not add the frame grabber to the pipeline\n"), E_FAIL);
     return false;
   }
   GstAppSinkCallbacks grabberHooks = {};
@@ -208,7 +209,7 @@ bool CImageCapture::BuildPipeline() {
 bool CImageCapture::SetCaptureDevice(const int32_t& index) {
   if (!RequireDevice("SetCaptureDevice()", false)) return false;
   if (index < 0 || index >= GetDeviceCount()) {
-    SetError("SetCaptureDevice(): No capture devices found matching device value\n", E_FAIL);
+    SetError(Translate("SetCaptureDevice(): No capture devices found matching device value\n"), E_FAIL);
     return false;
   }
   gst_element_set_state(graph, GST_STATE_NULL);
@@ -224,12 +225,12 @@ bool CImageCapture::SetCaptureDevice(const int32_t& index) {
   if (device.GetSource()->NeedsProbe() && !ProbeSource(device)) return false;
   GstElement* source = device.GetSource()->CreateElement();
   if (!source) {
-    SetError("SetCaptureDevice(): Could not open the camera: is gstreamer1.0-plugins-good installed?\n", E_FAIL);
+    SetError(Translate("SetCaptureDevice(): Could not open the camera: is gstreamer1.0-plugins-good installed?\n"), E_FAIL);
     return false;
   }
   if (!gst_bin_add(GST_BIN(graph), source)) {
     gst_object_unref(source);
-    SetError("SetCaptureDevice(): Could not add capture filter to graph\n", E_FAIL);
+    SetError(Translate("SetCaptureDevice(): Could not add capture filter to graph\n"), E_FAIL);
     return false;
   }
   captureFilter = source;
@@ -247,13 +248,15 @@ bool CImageCapture::ProbeSource(const CVideoCaptureDevice& device) {
   const std::string problem = TrialStart(source);
   if (problem.empty()) return true;
   if (problem == "busy")
-    SetError("SetCaptureDevice(): The camera \"" + device.GetName() +
-                 "\" is busy: another program is using it. Close that program or choose another camera.\n",
+    SetError(FormatText(Translate("SetCaptureDevice(): The camera \"%s\" is busy: another program is using it. "
+                                  "Close that program or choose another camera.\n"),
+                        {device.GetName()}),
              E_FAIL);
   else if (problem == "no permission")
     SetError("SetCaptureDevice(): " + NoPermissionText("\"" + device.GetName() + "\"") + "\n", E_FAIL);
   else
-    SetError("SetCaptureDevice(): The camera \"" + device.GetName() + "\" does not work: " + problem + "\n",
+    SetError(FormatText(Translate("SetCaptureDevice(): The camera \"%s\" does not work: %s\n"),
+                        {device.GetName(), Translate(problem.c_str())}),
              E_FAIL);
   return false;
 }
@@ -265,7 +268,7 @@ bool CImageCapture::EnumDeviceCaps() {
   if (!RequireDevice("EnumDeviceCaps()", true)) return false;
   GstCaps* offered = attachedSource->OfferedCaps();
   if (!offered) {
-    SetError("EnumDeviceCaps(): The camera does not say which picture sizes it offers\n", E_FAIL);
+    SetError(Translate("EnumDeviceCaps(): The camera does not say which picture sizes it offers\n"), E_FAIL);
     return false;
   }
   gst_caps_unref(offered);
@@ -279,7 +282,7 @@ bool CImageCapture::SelectVideoMode(const int32_t& width, const int32_t& height,
   running = false;
   GstCaps* caps = attachedSource->SourceCaps(width, height, bitsPerPixel);
   if (!caps) {
-    SetError("SelectVideoMode(): Invalid media type");
+    SetError(Translate("SelectVideoMode(): Invalid media type"));
     return false;
   }
   attachedSource->Configure(captureFilter, caps);
@@ -313,7 +316,7 @@ bool CImageCapture::ConnectFilters(GstCaps* caps) {
              (decoder ? gst_element_link_many(sourceCaps, decoder, convert, nullptr)
                       : gst_element_link(sourceCaps, convert));
   }
-  if (!linked) SetError("SetCaptureDevice(): Could not connect filters\n", E_FAIL);
+  if (!linked) SetError(Translate("SetCaptureDevice(): Could not connect filters\n"), E_FAIL);
   return linked;
 }
 
@@ -321,7 +324,7 @@ bool CImageCapture::Run() {
   if (!RequireDevice("Run()", true)) return false;
   HandOver(this);
   if (gst_element_set_state(graph, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
-    SetError("Run(): Could not run graph\n", E_FAIL);
+    SetError(Translate("Run(): Could not run graph\n"), E_FAIL);
     return false;
   }
   running = true;
@@ -339,7 +342,7 @@ bool CImageCapture::Stop() {
   GstState state = GST_STATE_VOID_PENDING;
   if (gst_element_get_state(graph, &state, nullptr, kStopTimeout) != GST_STATE_CHANGE_SUCCESS ||
       state != GST_STATE_NULL) {
-    SetError("Stop(): Could not stop graph\n", E_FAIL);
+    SetError(Translate("Stop(): Could not stop graph\n"), E_FAIL);
     return false;
   }
   return true;
@@ -390,7 +393,7 @@ void CImageCapture::CheckSource() {
   if (frames != framesSeen && !sourceError) {
     framesSeen = frames;
     lastProgressTick = now;
-    if (faulted) std::fprintf(stderr, "Zestbox: the camera \"%s\" delivers pictures again.\n", attachedName.c_str());
+    if (faulted) std::fputs(FormatText(Translate("Zestbox: the camera \"%s\" delivers pictures again.\n"), {attachedName}).c_str(), stderr);
     faulted = false;
     return;
   }
@@ -407,8 +410,11 @@ void CImageCapture::CheckSource() {
 
 void CImageCapture::ReportFault() {
   faulted = true;
-  std::fprintf(stderr, "Zestbox: the camera \"%s\" stopped delivering pictures (%s); the game goes on with the last picture.\n",
-               attachedName.c_str(), faultText.c_str());
+  std::fputs(FormatText(Translate("Zestbox: the camera \"%s\" stopped delivering pictures (%s); the game goes on "
+                                  "with the last picture.\n"),
+                        {attachedName, faultText})
+                 .c_str(),
+             stderr);
 }
 
 bool CImageCapture::RestartPipeline() {
