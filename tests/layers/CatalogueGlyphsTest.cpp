@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 
@@ -20,13 +21,14 @@ constexpr const char* kGameFaces[] = {"Flubber", "Levity", "Comic Sans MS", "MS 
 struct PatternDeleter {
   void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
 };
+using PatternPtr = std::unique_ptr<FcPattern, PatternDeleter>;
 
 // The characters of `text` that the face has no glyph for, by fontconfig's
-// own account of the face's file.
-std::u32string Missing(const FontFile& face, const std::string& text) {
+// own account of the face's file (read once per face into `queried`).
+std::u32string Missing(const FontFile& face, const std::string& text, std::map<std::string, PatternPtr>& queried) {
+  PatternPtr& query = queried[face.path + "#" + std::to_string(face.index)];
   int count = 0;
-  const std::unique_ptr<FcPattern, PatternDeleter> query(
-      FcFreeTypeQuery(reinterpret_cast<const FcChar8*>(face.path.c_str()), face.index, nullptr, &count));
+  if (!query) query.reset(FcFreeTypeQuery(reinterpret_cast<const FcChar8*>(face.path.c_str()), face.index, nullptr, &count));
   FcCharSet* charset = nullptr;
   if (!query || FcPatternGetCharSet(query.get(), FC_CHARSET, 0, &charset) != FcResultMatch) return DecodeText(text.c_str());
   std::u32string missing;
@@ -44,6 +46,7 @@ std::string Codes(const std::u32string& characters) {
 TEST(CatalogueGlyphsTest, EveryTextIsDrawnInAFaceThatHasAllItsLetters) {
   const CFontFinder finder(kAliases);
   ASSERT_TRUE(finder.AliasesLoaded());
+  std::map<std::string, PatternPtr> queried;
   for (const std::string& language : CatalogueLanguages()) {
     const auto entries = ReadCatalogue(language);
     ASSERT_FALSE(entries.empty()) << language;
@@ -52,7 +55,7 @@ TEST(CatalogueGlyphsTest, EveryTextIsDrawnInAFaceThatHasAllItsLetters) {
         for (const std::string& text : {original, translated}) {
           const FontFile face = finder.Find(family, text);
           ASSERT_FALSE(face.path.empty()) << family;
-          EXPECT_EQ("", Codes(Missing(face, text))) << language << ", " << family << " (" << face.path << "): " << text;
+          EXPECT_EQ("", Codes(Missing(face, text, queried))) << language << ", " << family << " (" << face.path << "): " << text;
         }
       }
     }
