@@ -32,6 +32,7 @@ constexpr auto kDetectorWait = std::chrono::seconds(1);
 constexpr int32_t kMostShots = 8;         // besides the name entry
 constexpr uint32_t kShotDelayMs = 1500;    // after a screen comes up
 constexpr uint32_t kGameShotEveryMs = 8000;
+constexpr int32_t kNestfallValue = 0;      // the high-score wheel's front member with the table
 
 // When the process started, on the steady clock: its start time since boot
 // from /proc, moved over to the steady clock by the time since boot now.
@@ -191,6 +192,8 @@ void CDemoApplication::TakeScreenshots(const ScreenView& view, uint32_t now) {
     shotThisScreen = false;
   }
   if (view.kind == ScreenKind::None || now - shownSince < kShotDelayMs) return;
+  // The high-score screen shows its table only while the wheel rests on it.
+  if (view.kind == ScreenKind::HighScores && (view.menu.turning || view.menu.frontValue != kNestfallValue)) return;
   if (!view.game.nameEntry) nameEntrySince = now;
   if (view.kind == ScreenKind::Game && view.game.nameEntry && !nameEntryShot && now - nameEntrySince >= kShotDelayMs) {
     nameEntryShot = true;

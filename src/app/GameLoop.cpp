@@ -119,8 +119,9 @@ void CGameLoop::StopMusic() {
 bool CGameLoop::IsFadingOut() const { return fade != nullptr && fade->GetPhase() == CFadeEffect::kFadingOut; }
 
 void CGameLoop::ShowHiscoreEntry(const char* title, int32_t score, int32_t gameKind) {
-  const int row = hiscores.InsertScore(gameKind, score);
-  hiscoreLayer = new HiscoreLayer(title, kHiscoreBackground, hiscores.GetTable(gameKind));
+  std::vector<HiScoreEntry> table;
+  const int row = hiscores.InsertScore(gameKind, score, table);
+  hiscoreLayer = new HiscoreLayer(title, kHiscoreBackground, table);
   AddLayer(hiscoreLayer);
   hiscoreLayer->SetHighlight(row);
 }

@@ -22,12 +22,6 @@ constexpr uint32_t kPictureKey = 0x00FFFFFF;
 constexpr int32_t kVkReturn = 13;
 constexpr int32_t kVkLeft = 37;
 constexpr int32_t kVkRight = 39;
-
-void ClearMotion() {
-  if (CMotionDetector* detector = CurrentMotionDetector()) {
-    detector->ClearMotionRects();
-  }
-}
 }  // namespace
 
 void CTitleLoop::Start() {
@@ -106,10 +100,10 @@ void CTitleLoop::Update() {
   const int32_t held = optionsLayer->GetHeld();
   if (held == kLeftArrow) {
     TurnLeft();
-    ClearMotion();
+    ClearCurrentMotion();
   } else if (held == kRightArrow) {
     TurnRight();
-    ClearMotion();
+    ClearCurrentMotion();
   }
   const int32_t chosen = optionWheel->GetChosen();
   if (chosen >= 0) {

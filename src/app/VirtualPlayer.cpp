@@ -10,6 +10,7 @@ namespace {
 
 constexpr int32_t kNoZone = CBasketMotionDetector::kNoZone;
 constexpr int32_t kBackValue = 5;  // "Back" on the high-score screen
+constexpr uint32_t kReadTableMs = 2500;
 constexpr float kScreenWidth = 1024.0f;
 constexpr float kScreenHeight = 768.0f;
 
@@ -57,14 +58,14 @@ CVirtualPlayer::Target CVirtualPlayer::WaveAt(const ScreenRect& rect) {
 uint32_t CVirtualPlayer::ReactionMs() { return 250 + dice() % 200; }
 
 void CVirtualPlayer::Step(const ScreenView& view, uint32_t now) {
-  Notice(view);
+  Notice(view, now);
   basketZone = view.game.basketZone;
   if (view.kind == ScreenKind::Game && view.game.nameEntry) {
     TypeName(now);
   } else {
     typing = false;
   }
-  const Target desired = Want(view);
+  const Target desired = Want(view, now);
   if (desired == current) {
     hasPending = false;
   } else if (!hasPending || !(desired == pending)) {
@@ -79,8 +80,9 @@ void CVirtualPlayer::Step(const ScreenView& view, uint32_t now) {
   }
 }
 
-void CVirtualPlayer::Notice(const ScreenView& view) {
+void CVirtualPlayer::Notice(const ScreenView& view, uint32_t now) {
   if (view.kind != lastKind) {
+    screenSince = now;
     if (lastKind == ScreenKind::Title) ++titleVisits;
     if (view.kind != ScreenKind::None) record.screens.push_back(view.kind);
     if (view.kind != ScreenKind::Game) inGame = false;
@@ -105,7 +107,7 @@ void CVirtualPlayer::CountGame(const GameView& game) {
   record.bestLevel = std::max(record.bestLevel, game.level);
 }
 
-CVirtualPlayer::Target CVirtualPlayer::Want(const ScreenView& view) {
+CVirtualPlayer::Target CVirtualPlayer::Want(const ScreenView& view, uint32_t now) {
   if (view.leaving) return Target{};
   switch (view.kind) {
     case ScreenKind::Title: {
@@ -113,6 +115,7 @@ CVirtualPlayer::Target CVirtualPlayer::Want(const ScreenView& view) {
       return WantOnMenu(view.menu, plan.titleChoices[visit]);
     }
     case ScreenKind::HighScores:
+      if (now - screenSince < kReadTableMs) return Target{};
       return WantOnMenu(view.menu, kBackValue);
     case ScreenKind::Intro:
       return WaveAt(view.play);

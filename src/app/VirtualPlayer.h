@@ -37,7 +37,8 @@ struct ZoneMove {
 // A program-driven player in front of the demo camera. It looks at the screen
 // through the observer and moves its hands (CPersonMotion, which the camera
 // draws) the way a player does: it waves over the caption it wants, turning
-// the wheel with the arrow first, waves over "Play", and waves in the quarter
+// the wheel with the arrow first (on the high-score screen after reading the
+// table), waves over "Play", and waves in the quarter
 // of the chute whose egg lands next, each a few hundred milliseconds after it
 // sees the reason to; now and then it misjudges an egg. A high-score name is
 // typed through `typeKey` (letters, digits, '\r' for Enter). Deterministic
@@ -67,9 +68,9 @@ class CVirtualPlayer {
     }
   };
 
-  void Notice(const ScreenView& view);
+  void Notice(const ScreenView& view, uint32_t now);
   void CountGame(const GameView& game);
-  Target Want(const ScreenView& view);
+  Target Want(const ScreenView& view, uint32_t now);
   Target WantOnMenu(const MenuView& menu, int32_t wanted) const;
   Target WantInGame(const GameView& game);
   void TypeName(uint32_t now);
@@ -86,6 +87,7 @@ class CVirtualPlayer {
   ZoneMove zoneMove;
 
   ScreenKind lastKind = ScreenKind::None;
+  uint32_t screenSince = 0;  // when lastKind came up
   size_t titleVisits = 0;
   Target current;
   Target pending;

@@ -47,6 +47,10 @@ class CEgg : public CSpriteLayer {
   int32_t Render(RenderDevice* device) override;
 
   int32_t GetState() const { return state; }
+  // The game has scored this egg's break: a broken egg may fade out for
+  // longer than the pause its loss starts, and is counted only once.
+  void MarkCounted() { counted = true; }
+  bool IsCounted() const { return counted; }
   int32_t GetKind() const { return kind; }
   int32_t GetChute() const { return chute; }
   float GetFadeStepMs() const { return fadeStepMs; }
@@ -77,4 +81,5 @@ class CEgg : public CSpriteLayer {
   int32_t chute;
   EggPath path;
   int32_t state = kCreated;
+  bool counted = false;
 };

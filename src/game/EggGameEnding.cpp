@@ -47,6 +47,8 @@ void CEggGameLoop::UpdateNameEntry() {
 void CEggGameLoop::ShowQuestion() {
   phase = kQuestion;
   options->SetVisible(1);
+  // The last catch lies under "yes" or "no", and a still picture keeps it.
+  ClearCurrentMotion();
 }
 
 void CEggGameLoop::UpdateQuestion() {

@@ -303,11 +303,13 @@ void CEggGameLoop::CheckCatches() {
 }
 
 void CEggGameLoop::CheckBreaks() {
-  const auto broken =
-      std::find_if(eggs.begin(), eggs.end(), [](const CEgg* egg) { return egg->GetState() == CEgg::kBreaking; });
+  const auto broken = std::find_if(eggs.begin(), eggs.end(), [](const CEgg* egg) {
+    return egg->GetState() == CEgg::kBreaking && !egg->IsCounted();
+  });
   if (broken == eggs.end()) {
     return;
   }
+  (*broken)->MarkCounted();
   if (!crumpSound.IsPlaying()) {
     crumpSound.Play(0);
   }

@@ -67,9 +67,7 @@ void CWheelLayer::Update() {
     const bool passed = turnSpeed > 0.0f ? angle > targetAngle : angle < targetAngle;
     if (passed) {
       // Movement seen during the turn belongs to the turn, not to the new front member.
-      if (CMotionDetector* detector = CurrentMotionDetector()) {
-        detector->ClearMotionRects();
-      }
+      ClearCurrentMotion();
       turning = 0;
       coolingDown = 1;
       cooldownTick = now;

@@ -22,11 +22,14 @@ CBasketMotionDetector::CBasketMotionDetector(uint32_t width, uint32_t height)
   const int32_t right = Scale(600, viewportWidth, kVirtualWidth);
   const int32_t fullWidth = Scale(1024, viewportWidth, kVirtualWidth);
   const int32_t upper = Scale(350, viewportHeight, kVirtualHeight);
+  // Scaled like every other edge, so that the band between the top and the
+  // lower zones is the same part of the screen at any size.
+  const int32_t lower = Scale(400, viewportHeight, kVirtualHeight);
   const int32_t fullHeight = Scale(768, viewportHeight, kVirtualHeight);
   zones[kTopLeft] = ScreenRect{0, 0, left, upper};
-  zones[kBottomLeft] = ScreenRect{0, 400, left, fullHeight};
+  zones[kBottomLeft] = ScreenRect{0, lower, left, fullHeight};
   zones[kTopRight] = ScreenRect{right, 0, fullWidth, upper};
-  zones[kBottomRight] = ScreenRect{right, 400, fullWidth, fullHeight};
+  zones[kBottomRight] = ScreenRect{right, lower, fullWidth, fullHeight};
 }
 
 CBasketMotionDetector::~CBasketMotionDetector() = default;

@@ -9,10 +9,10 @@
 //
 // The zones are laid out in viewport pixels: with sx = viewport width / 1024
 // and sy = viewport height / 768, zone 0 (top-left) is 0, 0, 450 sx, 350 sy;
-// zone 1 (bottom-left) 0, 400, 450 sx, 768 sy; zone 2 (top-right) 600 sx, 0,
-// 1024 sx, 350 sy; zone 3 (bottom-right) 600 sx, 400, 1024 sx, 768 sy. The top
-// edge 400 of the lower zones is not scaled. Motion rectangles are scaled by
-// the same factors before they are compared, so both are in the same units.
+// zone 1 (bottom-left) 0, 400 sy, 450 sx, 768 sy; zone 2 (top-right) 600 sx,
+// 0, 1024 sx, 350 sy; zone 3 (bottom-right) 600 sx, 400 sy, 1024 sx, 768 sy.
+// Motion rectangles are scaled by the same factors before they are compared,
+// so the same movement falls in the same zone on a screen of any size.
 class CBasketMotionDetector : public CMotionDetector {
  public:
   static constexpr int32_t kTopLeft = 0;

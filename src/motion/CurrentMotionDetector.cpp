@@ -14,3 +14,9 @@ CMotionDetector* CurrentMotionDetector() {
 void SetCurrentMotionDetector(CMotionDetector* detector) {
   currentDetector = detector;
 }
+
+void ClearCurrentMotion() {
+  if (currentDetector != nullptr) {
+    currentDetector->ClearMotionRects();
+  }
+}

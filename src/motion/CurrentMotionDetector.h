@@ -10,3 +10,8 @@ CMotionDetector* CurrentMotionDetector();
 // Called by the capture engine when it installs a detector (and by tests);
 // null when none is installed.
 void SetCurrentMotionDetector(CMotionDetector* detector);
+
+// The installed detector forgets the movement it has seen, so that a menu
+// that has just appeared is not answered by movement meant for what was
+// there before. Nothing without a detector.
+void ClearCurrentMotion();

@@ -108,14 +108,19 @@ std::vector<HiScoreEntry> Hiscores::GetTable(int kind) const {
 
 int Hiscores::FindRank(int kind, int32_t score) const { return RankIn(GetTable(kind), score); }
 
-int Hiscores::InsertScore(int kind, int32_t score) const {
-  std::vector<HiScoreEntry> table = GetTable(kind);
+int Hiscores::InsertScore(int kind, int32_t score, std::vector<HiScoreEntry>& table) const {
+  table = GetTable(kind);
   const int rank = RankIn(table, score);
   if (rank < 0) return -1;
   table.pop_back();
   table.insert(table.begin() + rank, HiScoreEntry("", score));
   SaveTable(kind, table);
   return rank;
+}
+
+int Hiscores::InsertScore(int kind, int32_t score) const {
+  std::vector<HiScoreEntry> table;
+  return InsertScore(kind, score, table);
 }
 
 bool Hiscores::SaveTable(int kind, const std::vector<HiScoreEntry>& table) const {

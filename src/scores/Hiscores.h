@@ -51,7 +51,10 @@ public:
   // The first row of GetTable whose score is strictly less than score, or -1.
   int FindRank(int kind, int32_t score) const;
   // Puts the score with an empty name at its rank, dropping the lowest row,
-  // and returns the rank; -1 (file untouched) when it does not rank.
+  // saves, and returns the rank; -1 (file untouched) when it does not rank.
+  // `table` receives the table with the score in it, saved or not, so that a
+  // name can be typed into the new row even when the file is unwritable.
+  int InsertScore(int kind, int32_t score, std::vector<HiScoreEntry>& table) const;
   int InsertScore(int kind, int32_t score) const;
   // Writes the first ten entries as rows 0 to 9. Fewer than ten entries is a
   // programming error: nothing is written and false is returned.

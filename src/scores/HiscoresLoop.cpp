@@ -13,12 +13,6 @@ constexpr float kArrowDurationMs = 3000.0f;
 constexpr float kArrowScale = 0.7f;
 constexpr int32_t kBackValue = 5;
 constexpr int32_t kFrontBack = 1;  // the wheel's member "Back"
-
-void ClearMotion() {
-  if (CMotionDetector* detector = CurrentMotionDetector()) {
-    detector->ClearMotionRects();
-  }
-}
 }  // namespace
 
 CHiscoresLoop::~CHiscoresLoop() {
@@ -67,6 +61,7 @@ void CHiscoresLoop::HideTable() {
     RemoveLayer(shownTable);
     shownTable = nullptr;
   }
+  shownIndex = -1;
 }
 
 void CHiscoresLoop::ShowTable(int32_t index) {
@@ -86,7 +81,7 @@ void CHiscoresLoop::StartLeaving() {
 
 void CHiscoresLoop::Update() {
   if (leaving != 0) {
-    if (fade->GetPhase() == 2) {
+    if (fade->GetPhase() == CFadeEffect::kIdle) {
       Finish(resultCode);
     }
     return;
@@ -98,23 +93,23 @@ void CHiscoresLoop::Update() {
     } else {
       wheel->TurnBackward();
     }
-    ClearMotion();
-    return;
+    ClearCurrentMotion();
   }
-  if (wheel->IsTurning() != 0) {
-    HideTable();
-    return;
-  }
-  if (wheel->GetChosen() == kBackValue) {
+  if (wheel->IsTurning() == 0 && wheel->GetChosen() == kBackValue) {
     resultCode = kBackValue;
     StartLeaving();
     return;
   }
-  const int32_t front = wheel->GetFrontIndex();
-  if (front == 0 && front != shownIndex) {
+  ShowFrontTable();
+}
+
+// Whatever led there (a held arrow, a key, a turn ending), the table is shown
+// exactly while the wheel rests with "Nestfall" in front.
+void CHiscoresLoop::ShowFrontTable() {
+  if (wheel->IsTurning() != 0 || wheel->GetFrontIndex() != 0) {
+    HideTable();
+  } else if (shownTable == nullptr) {
     ShowTable(0);
-  } else if (front == kFrontBack) {
-    shownIndex = -1;
   }
 }
 

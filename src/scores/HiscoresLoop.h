@@ -34,6 +34,7 @@ class CHiscoresLoop : public CGameLoop {
   // index only takes the shown one away.
   void ShowTable(int32_t index);
   void HideTable();
+  void ShowFrontTable();
   void BuildTables();
   void StartLeaving();
 

@@ -1,17 +1,18 @@
 #include "scores/IniFile.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <utility>
 
 namespace {
 
 const char kBlank[] = " \t\n\r";
+constexpr int kMaxLinkHops = 40;  // as many as the kernel follows
 
 // Owns one POSIX file descriptor.
 class FileHandle {
@@ -82,22 +83,27 @@ bool WriteAll(int fd, const std::string& text) {
   return true;
 }
 
-// A symbolic link named like the file is written through, as an in-place
-// rewrite would, instead of being replaced by a plain file.
-std::string ResolveLink(const std::string& fileName) {
-  struct stat info {};
-  if (lstat(fileName.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return fileName;
-  char* resolved = realpath(fileName.c_str(), nullptr);
-  if (resolved == nullptr) return fileName;
-  std::string target(resolved);
-  free(resolved);
-  return target;
-}
-
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A symbolic link named like the file is written through, as an in-place
+// rewrite would, instead of being replaced by a plain file; a link to a file
+// that is not there yet leads to where that file is to be created.
+std::string ResolveLink(const std::string& fileName) {
+  std::string path = fileName;
+  for (int hops = 0; hops < kMaxLinkHops; ++hops) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    char target[PATH_MAX];
+    const ssize_t length = readlink(path.c_str(), target, sizeof target - 1);
+    if (length <= 0) return path;
+    const std::string next(target, static_cast<size_t>(length));
+    path = next[0] == '/' ? next : FolderOf(path) + '/' + next;
+  }
+  return path;  // a loop of links: opening it fails
 }
 
 // Makes the rename itself durable. Failure only weakens that guarantee.
@@ -116,9 +122,21 @@ bool MayReplace(const std::string& target, struct stat& info, bool& exists) {
   return probe.IsOpen();
 }
 
+// Rewrites an existing file in place: for a folder where no temporary file
+// may be created. A crash part way can leave it cut short.
+bool RewriteInPlace(const std::string& target, const std::string& text) {
+  FileHandle handle(open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+  if (!handle.IsOpen() || !IsRegularFile(handle.Get())) return false;
+  const bool written = WriteAll(handle.Get(), text) &&
+                       ftruncate(handle.Get(), static_cast<off_t>(text.size())) == 0 &&
+                       fsync(handle.Get()) == 0;
+  return handle.Close() && written;
+}
+
 // Writes the text to a temporary file beside the target, syncs it and
-// renames it over the target. The temporary name carries the process id so
-// that two game processes never write into each other's temporary file.
+// renames it over the target, so that a crash leaves the old file or the new
+// one. The temporary name carries the process id so that two game processes
+// never write into each other's temporary file.
 bool ReplaceContents(const std::string& fileName, const std::string& text) {
   const std::string target = ResolveLink(fileName);
   struct stat info {};
@@ -129,7 +147,7 @@ bool ReplaceContents(const std::string& fileName, const std::string& text) {
   unlink(temp.c_str());  // a leftover of an earlier crash of a process with our id
   FileHandle handle(
       open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
-  if (!handle.IsOpen()) return false;
+  if (!handle.IsOpen()) return exists && RewriteInPlace(target, text);
   if (exists) fchmod(handle.Get(), info.st_mode & 07777);
   bool written = WriteAll(handle.Get(), text) && fsync(handle.Get()) == 0;
   written = handle.Close() && written;

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include "EggGameTest.h"
 #include "layers/HUD.h"
 #include "menu/OptionsLayer.h"
 #include "scores/HiscoreLayer.h"
 #include "scores/Hiscores.h"
+#include "scores/PrintEntry.h"
+#include "scores/TempFolder.h"
 
 namespace {
 using Game = CEggGameLoop;
@@ -17,17 +21,12 @@ const ScreenRect kNoArea{670, 300, 980, 560};
 class EggGameEndingTest : public EggGameTest {
  protected:
   void SetUp() override {
-    folder = std::filesystem::temp_directory_path() / ("zb_ending_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    scoresFile = (folder / "cam.ini").string();
-    std::filesystem::remove(scoresFile);
     Hiscores::SetFileName(scoresFile);
     EggGameTest::SetUp();
   }
   void TearDown() override {
     EggGameTest::TearDown();
     Hiscores::SetFileName("cam.ini");
-    std::filesystem::remove_all(folder);
   }
   // Catches `catches` eggs of chute 0, then lets every other egg drop.
   void PlayToGameOver(int catches) {
@@ -46,8 +45,8 @@ class EggGameEndingTest : public EggGameTest {
   }
   HiScoreEntry TopRow() const { return Hiscores(scoresFile).GetTable(0)[0]; }
 
-  std::filesystem::path folder;
-  std::string scoresFile;
+  TempFolder folder;
+  const std::string scoresFile = folder.File("cam.ini");
 };
 
 TEST_F(EggGameEndingTest, ScoreOutsideTheTableGoesStraightToTheQuestion) {
@@ -75,6 +74,52 @@ TEST_F(EggGameEndingTest, QualifyingScoreIsSavedAtOnceAndTakesTheTypedName) {
   EXPECT_EQ(game->GetHiscoreLayer(), nullptr);
   EXPECT_EQ(TopRow(), HiScoreEntry("ada", 10));
   EXPECT_EQ(Hiscores(scoresFile).GetTable(0)[1], HiScoreEntry("Empty", 0));
+}
+
+// No file may grow past one byte while it lives, so no save can succeed,
+// even for root.
+class NoFileWrites {
+ public:
+  NoFileWrites() {
+    getrlimit(RLIMIT_FSIZE, &saved);
+    previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = saved;
+    limit.rlim_cur = 1;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~NoFileWrites() {
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+  }
+
+ private:
+  rlimit saved{};
+  void (*previousHandler)(int) = SIG_DFL;
+};
+
+// With a cam.ini that cannot be written the name is lost on saving, but the
+// player still types it into a row of their own, under the table as it was.
+TEST_F(EggGameEndingTest, NameEntryWithAnUnwritableFileEditsThePlayersOwnRow) {
+  const std::string before = " [Quorra]\n name_0=Ann\n score_0=900\n name_1=Bob\n score_1=5\n";
+  WriteFile(scoresFile, before);
+  PlayToGameOver(1);
+  NoFileWrites unwritable;
+  UntilPhase(Game::kNameEntry);
+  const HiscoreLayer* entry = game->GetHiscoreLayer();
+  ASSERT_NE(entry, nullptr);
+  ASSERT_EQ(entry->GetHighlightRow(), 1);
+  for (int32_t key : {int32_t{'E'}, int32_t{'V'}}) {
+    game->SetLastKey(key);
+    Frame();
+  }
+  const std::vector<HiScoreEntry> shown = entry->GetEntries();
+  EXPECT_EQ(shown[0], HiScoreEntry("Ann", 900));
+  EXPECT_EQ(shown[1], HiScoreEntry("ev", 10));
+  EXPECT_EQ(shown[2], HiScoreEntry("Bob", 5));
+  game->SetLastKey(13);
+  Frame();
+  EXPECT_EQ(game->GetPhase(), Game::kQuestion);
+  EXPECT_EQ(ReadFile(scoresFile), before);
 }
 
 TEST_F(EggGameEndingTest, LeavingDuringNameEntryKeepsTheScoreUnderAnEmptyName) {
@@ -111,6 +156,45 @@ TEST_F(EggGameEndingTest, YesStartsAFreshGameInTheSameState) {
   EXPECT_FALSE(game->GetOptions()->IsVisible());
   // The saved name stays.
   EXPECT_EQ(TopRow(), HiScoreEntry("b", 10));
+}
+
+// A player who caught an egg in a lower quarter and then stands still to read
+// "Game over": the movement of that catch lies under "yes" (lower left) or
+// "no" (lower right), but the question must wait for a new movement.
+TEST_F(EggGameEndingTest, TheQuestionWaitsForAPlayerStandingStillAfterACatchInALowerQuarter) {
+  for (const int32_t zone : {1, 3}) {
+    SCOPED_TRACE(zone);
+    ScriptedRandom& script = Script(zone + 4);  // ordinary eggs down the chute of that quarter
+    if (zone == 1) {
+      StartPlaying();
+    }
+    motion.MoveIn(zone);
+    ASSERT_TRUE(RunUntil([this] { return game->GetScore() == 10; }, 5000));
+    script.fallback = zone + 3;  // the rest come down the chute above and break
+    ASSERT_TRUE(RunUntil(
+        [this] {
+          motion.Still();
+          return game->GetPhase() == Game::kNameEntry;
+        },
+        20000));
+    for (int32_t key : {int32_t{'A'}, 13}) {
+      game->SetLastKey(key);
+      motion.Still();
+      Frame();
+    }
+    ASSERT_EQ(game->GetPhase(), Game::kQuestion);
+    for (int frame = 0; frame < 250; ++frame) {  // 10 s of still pictures
+      motion.Still();
+      Frame();
+      ASSERT_EQ(game->GetPhase(), Game::kQuestion) << "answered itself after " << frame * kFrameMs << " ms";
+    }
+    ASSERT_TRUE(RunUntil([&] {
+      motion.Move({kYesArea});
+      return game->GetPhase() != Game::kQuestion;
+    }));
+    EXPECT_EQ(game->GetPhase(), Game::kRestart);
+    UntilPhase(Game::kPlaying);
+  }
 }
 
 TEST_F(EggGameEndingTest, EnterAnswersYesAndNoLeaves) {

@@ -211,18 +211,51 @@ TEST_F(EggGameTest, NeverASecondGoldenEggInALevel) {
   EXPECT_EQ(game->GetTries(), 6);
 }
 
-TEST_F(EggGameTest, LostGoldenAndDroppedSpoiledEggsPauseWithTheirMessages) {
-  Script(1);
-  StartPlaying();
-  ASSERT_TRUE(RunUntil([this] { return game->GetPhase() != Game::kPlaying; }));
-  EXPECT_EQ(game->GetMessageSlot(), Game::kGoldenLost);
-  EXPECT_EQ(game->GetPhase(), Game::kPause);
-  EXPECT_EQ(game->GetPhaseDurationMs(), 2000u);
-  ASSERT_TRUE(RunUntil([this] { return game->GetPhase() == Game::kPlaying; }));
-  ASSERT_TRUE(RunUntil([this] { return game->GetPhase() != Game::kPlaying; }));
-  EXPECT_EQ(game->GetMessageSlot(), Game::kThatWasClose);
-  EXPECT_EQ(game->GetPhaseDurationMs(), 2000u);
-  EXPECT_EQ(game->GetTries(), 6);
+// What the player sees of one dropped egg, from its appearance until it has
+// gone and play goes on: the message of each pause, and the tries it cost.
+struct DroppedEgg {
+  std::vector<uint32_t> pauses;
+  int32_t triesLost = 0;
+};
+
+// A broken egg fades out over about 30 drawn frames, which at a low frame
+// rate outlasts the pause its loss starts; it is still counted only once.
+TEST_F(EggGameTest, EveryDroppedEggIsCountedOnceAtAnyFrameRate) {
+  const auto followNextEgg = [this] {
+    DroppedEgg egg;
+    const int32_t tries = game->GetTries();
+    EXPECT_TRUE(RunUntil([this] { return !game->Eggs().empty(); }));
+    int32_t phase = game->GetPhase();
+    EXPECT_TRUE(RunUntil([&] {
+      if (game->GetPhase() == Game::kPause && phase != Game::kPause) {
+        egg.pauses.push_back(game->GetMessageSlot());
+        EXPECT_EQ(game->GetPhaseDurationMs(), game->GetMessageSlot() == Game::kEggBroken ? 3000u : 2000u);
+      }
+      phase = game->GetPhase();
+      return game->Eggs().empty() && phase == Game::kPlaying;
+    }));
+    egg.triesLost = tries - game->GetTries();
+    return egg;
+  };
+  using Pauses = std::vector<uint32_t>;
+  for (const uint32_t ms : {40u, 70u, 100u, 120u, 200u}) {
+    SCOPED_TRACE(std::to_string(ms) + " ms a frame");
+    frameMs = ms;
+    game = std::make_unique<CEggGameLoop>();
+    ScriptedRandom& script = Script(1);  // a golden egg down chute 1, then spoiled ones
+    StartPlaying();
+    motion.MoveIn(2);  // away from chutes 0 and 1: every egg drops
+    const DroppedEgg golden = followNextEgg();
+    EXPECT_EQ(golden.pauses, Pauses{Game::kGoldenLost});
+    EXPECT_EQ(golden.triesLost, 0);
+    const DroppedEgg spoiled = followNextEgg();
+    EXPECT_EQ(spoiled.pauses, Pauses{Game::kThatWasClose});
+    EXPECT_EQ(spoiled.triesLost, 0);
+    script.fallback = 0;  // ordinary eggs down chute 0
+    const DroppedEgg ordinary = followNextEgg();
+    EXPECT_EQ(ordinary.pauses, Pauses{Game::kEggBroken});
+    EXPECT_EQ(ordinary.triesLost, 1);
+  }
 }
 
 TEST_F(EggGameTest, SpoiledCatchCostsATryAndWithTheLastOneEndsTheGame) {

@@ -25,8 +25,8 @@ class ScriptedRandom : public CRandomSource {
 };
 
 // A started egg game on the manual clock and the recording device, steered by
-// a real basket detector. Frame() is one drawn frame 40 ms after the last:
-// the layers' Update, then the state's.
+// a real basket detector. Frame() is one drawn frame `frameMs` after the
+// last: the layers' Update, then the state's.
 class EggGameTest : public GameTest {
  protected:
   void SetUp() override {
@@ -48,7 +48,7 @@ class EggGameTest : public GameTest {
     return script;
   }
   void Frame() {
-    Advance(kFrameMs);
+    Advance(frameMs);
     game->UpdateLayers();
     game->Update();
   }
@@ -70,6 +70,7 @@ class EggGameTest : public GameTest {
   CEgg* FirstEgg() const { return game->Eggs().empty() ? nullptr : game->Eggs().front(); }
   bool FirstEggIn(int32_t state) const { return FirstEgg() != nullptr && FirstEgg()->GetState() == state; }
 
+  uint32_t frameMs = kFrameMs;
   BasketDriver motion;
   std::unique_ptr<CEggGameLoop> game;
 };

@@ -40,15 +40,6 @@ TEST(BasketMotionDetectorTest, ZonesOnTheVirtualScreenAndWithoutViewport) {
   }
 }
 
-TEST(BasketMotionDetectorTest, ZonesScaleWithTheViewportExceptTheLowerZonesTop) {
-  const Basket small(800, 600);
-  ExpectZone(small.ZoneRect(Basket::kTopLeft), 0, 0, 351, 273);
-  ExpectZone(small.ZoneRect(Basket::kBottomRight), 468, 400, 800, 600);
-  const Basket large(1440, 1080);
-  ExpectZone(large.ZoneRect(Basket::kTopRight), 843, 0, 1440, 492);
-  ExpectZone(large.ZoneRect(Basket::kBottomLeft), 0, 400, 632, 1080);
-}
-
 TEST(BasketMotionDetectorTest, NoMotionIsNoZone) {
   Basket basket;
   EXPECT_EQ(basket.QueryZone(), Basket::kNoZone);
@@ -93,14 +84,25 @@ TEST(BasketMotionDetectorTest, FirstRectangleInTheListDecides) {
   EXPECT_EQ(ZoneFor(basket, {{12, 5, 15, 25}, {22, 24, 27, 28}}), Basket::kTopLeft);
 }
 
-TEST(BasketMotionDetectorTest, MotionIsComparedInViewportUnits) {
-  // Both the zones and the motion scale with the viewport, so the same
-  // movement lands in the same zone on any screen.
-  for (const auto& viewport : {std::pair{800u, 600u}, std::pair{1440u, 1080u}, std::pair{2048u, 1536u}}) {
-    Basket basket(viewport.first, viewport.second);
-    EXPECT_EQ(ZoneFor(basket, {{0, 0, 2, 1}}), Basket::kBottomRight);
-    EXPECT_EQ(ZoneFor(basket, {{0, 27, 2, 28}}), Basket::kTopRight);
-    EXPECT_EQ(ZoneFor(basket, {{12, 5, 15, 25}}), Basket::kNoZone);
+TEST(BasketMotionDetectorTest, TheSameMovementChoosesTheSameZoneOnAnyScreen) {
+  struct Row {
+    MotionRect cells;
+    int32_t zone;
+  };
+  const Row rows[] = {
+      {{0, 0, 2, 1}, Basket::kBottomRight},
+      {{0, 27, 2, 28}, Basket::kTopRight},
+      {{12, 5, 15, 25}, Basket::kNoZone},     // between the left and right zones
+      {{0, 14, 5, 15}, Basket::kNoZone},      // 358..383, between the top and lower zones
+      {{0, 11, 2, 12}, Basket::kBottomRight}, // 435..486, just below that band
+  };
+  for (const auto& viewport :
+       {std::pair{1024u, 768u}, std::pair{800u, 600u}, std::pair{1440u, 1080u}, std::pair{2048u, 1536u}}) {
+    for (const Row& row : rows) {
+      Basket basket(viewport.first, viewport.second);
+      EXPECT_EQ(ZoneFor(basket, {row.cells}), row.zone)
+          << viewport.first << "x" << viewport.second << ", cells y " << row.cells.minY << ".." << row.cells.maxY;
+    }
   }
 }
 

@@ -92,6 +92,31 @@ TEST_F(HiscoresLoopTest, HeldArrowTurnsTheWheel) {
   EXPECT_EQ(state->GetWheel()->GetFrontIndex(), 1);
 }
 
+// The table is on screen exactly while the wheel rests with "Nestfall" in
+// front, whether the player holds an arrow (movement every frame) or has let
+// go and stands still.
+TEST_F(HiscoresLoopTest, TheTableFollowsTheWheelWhileAnArrowIsHeldAndAfter) {
+  const auto expectTableFollowsWheel = [this](int frame) {
+    const bool nestfallAtRest = !state->GetWheel()->IsTurning() && state->GetWheel()->GetFrontIndex() == 0;
+    ASSERT_EQ(TableOnScreen(), nestfallAtRest) << "frame " << frame << ", front "
+                                               << state->GetWheel()->GetFrontIndex();
+  };
+  bool turned = false;
+  for (int frame = 0; frame < 60; ++frame) {
+    motion.Move({kLeftArrowArea});
+    Frame();
+    turned = turned || state->GetWheel()->IsTurning();
+    expectTableFollowsWheel(frame);
+  }
+  EXPECT_TRUE(turned);
+  for (int frame = 60; frame < 400; ++frame) {
+    motion.Still();
+    Frame();
+    expectTableFollowsWheel(frame);
+  }
+  EXPECT_FALSE(state->GetWheel()->IsTurning());
+}
+
 TEST_F(HiscoresLoopTest, EnterOnNestfallStaysEnterOnBackLeaves) {
   state->OnKey(13);
   Frames(5);

@@ -1,3 +1,4 @@
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -42,6 +43,19 @@ protected:
   TempFolder folder;
   const std::string ini = folder.File("cam.ini");
 };
+
+// Runs `body` in a child process that is an ordinary user ("nobody") when
+// the test runs as root; true when the body returned true.
+template <typename Body>
+bool AsOrdinaryUser(Body body) {
+  const pid_t child = fork();
+  if (child == 0) {
+    if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
+    _exit(body() ? 0 : 1);
+  }
+  int status = 0;
+  return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
 
 }  // namespace
 
@@ -180,6 +194,27 @@ TEST_F(IniFileTest, SaveWritesThroughASymbolicLinkAndKeepsThePermissions) {
   struct stat info {};
   ASSERT_EQ(stat(real.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+// A cam.ini the player may write in a folder they may not (a shared install)
+// is rewritten in place; a cam.ini that is a link to a file not there yet
+// creates that file and stays a link.
+TEST_F(IniFileTest, SavesWhereOnlyTheFileIsWritableOrTheLinkDangles) {
+  WriteFile(ini, "[S]\nk=1\n");
+  chmod(ini.c_str(), 0666);
+  const std::string shared = folder.File("shared");
+  std::filesystem::create_directory(shared);
+  const std::string linked = shared + "/cam.ini";
+  std::filesystem::create_symlink("scores.ini", linked);
+  chmod(shared.c_str(), 0777);
+  chmod(folder.Path().c_str(), 0555);
+  EXPECT_TRUE(AsOrdinaryUser([&] { return CIniFile::WriteValue("k", "2", "S", ini); }));
+  EXPECT_TRUE(AsOrdinaryUser(
+      [&] { return CIniFile::CreateEmpty(linked) && CIniFile::WriteValue("k", "3", "S", linked); }));
+  chmod(folder.Path().c_str(), 0755);
+  EXPECT_EQ(ReadFile(ini), " [S]\n k=2\n");
+  EXPECT_TRUE(std::filesystem::is_symlink(linked));
+  EXPECT_EQ(ReadFile(shared + "/scores.ini"), " [S]\n k=3\n");
 }
 
 // A save that dies half way (here: the file size limit is hit) must leave
