@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "base/Texts.h"
+
 namespace {
 
 bool Headless() {
@@ -23,7 +25,7 @@ void CDemoDesktop::ShowMessage(const std::string& caption, const std::string& te
 
 void CDemoDesktop::OpenUrl(const std::string& url) {
   openedUrl = url;
-  std::printf("The maker's page: %s\n", url.c_str());
+  std::fputs(FormatText(Translate("The maker's page: %s\n"), {url}).c_str(), stdout);
   std::fflush(stdout);
   if (!Headless()) real.OpenUrl(url);
 }

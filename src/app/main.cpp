@@ -10,6 +10,7 @@
 #include "app/GameCapture.h"
 #include "app/GameFolders.h"
 #include "app/MyD3DApplication.h"
+#include "base/Texts.h"
 #include "capture/CaptureEngine.h"
 
 namespace {
@@ -53,9 +54,11 @@ int RunGame(const CommandLine& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  StartTranslations(CatalogueFolder());
   CommandLine options = ParseCommandLine(argc, argv);
   if (!options.error.empty()) {
-    std::fprintf(stderr, "zestbox: %s\nTry 'zestbox --help' for the options.\n", options.error.c_str());
+    std::fputs(FormatText(Translate("zestbox: %s\nTry 'zestbox --help' for the options.\n"), {options.error}).c_str(),
+               stderr);
     return 2;
   }
   if (options.help) {

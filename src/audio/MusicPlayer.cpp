@@ -6,6 +6,7 @@
 #include "audio/AudioPipeline.h"
 #include "audio/MusicNotice.h"
 #include "audio/VolumeScale.h"
+#include "base/Clock.h"
 #include "base/Debug.h"
 
 CMusicPlayer::CMusicPlayer() = default;
@@ -13,7 +14,7 @@ CMusicPlayer::CMusicPlayer() = default;
 CMusicPlayer::~CMusicPlayer() {
   Stop();
   SetNotifyWindow(0, 0);
-  std::this_thread::sleep_for(std::chrono::milliseconds(kReleaseWaitMs));
+  WaitMs(kReleaseWaitMs);
   fileName.clear();
   graph.reset();
 }

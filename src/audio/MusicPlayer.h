@@ -16,8 +16,8 @@ class CMusicPlayer {
  public:
   // The longest Stop waits for the pipeline to report that it stopped.
   static constexpr uint32_t kStopTimeoutMs = 2000;
-  // How long the destructor blocks the calling thread before it releases
-  // the pipeline; every state switch pays it.
+  // How long the destructor blocks the calling thread (on the game's clock,
+  // WaitMs) before it releases the pipeline; every state switch pays it.
   static constexpr uint32_t kReleaseWaitMs = 1000;
 
   CMusicPlayer();

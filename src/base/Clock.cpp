@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <thread>
 
 namespace {
 std::atomic<bool> manualInstalled{false};
@@ -14,6 +15,12 @@ uint32_t TickCount() {
   }
   const auto since = std::chrono::steady_clock::now().time_since_epoch();
   return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+}
+
+void WaitMs(uint32_t milliseconds) {
+  if (!IsManualClockInstalled()) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+  }
 }
 
 void InstallManualClock(uint32_t start) {

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "base/DesktopServices.h"
+#include "base/Texts.h"
 #include "capture/CaptureEngine.h"
 #include "motion/MotionDetector.h"
 
@@ -45,7 +46,7 @@ void CCameraChoice::SelectMode(int32_t item) {
   CImageCapture& capture = *engine.GetImageCapture();
   const int32_t index = item - 1;
   if (index >= capture.GetModeCount()) {
-    ShowError("Invalid video mode !");
+    ShowError(Translate("Invalid video mode !"));
     return;
   }
   capture.SetVideoMode(capture.GetMode(index));
@@ -56,7 +57,7 @@ void CCameraChoice::PressOk() {
   if (engine.GetImageCapture()->IsDeviceAttached())
     outcome = Outcome::Ok;
   else
-    ShowError("Wybierz kamerę");
+    ShowError(Translate("Wybierz kamerę"));
 }
 
 void CCameraChoice::PressCancel() { outcome = Outcome::Cancel; }

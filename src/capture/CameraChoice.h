@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Texts.h"
+
 class CCaptureEngine;
 
 // The start-up camera dialog without its drawing: a device list and a mode
@@ -17,7 +19,7 @@ class CCameraChoice {
   enum class Outcome { Open, Ok, Cancel };
 
   static constexpr const char* kCaption = "Zestbox";
-  static constexpr const char* kTitle = "Choose camera";
+  static constexpr const char* kTitle = Translatable("Choose camera");  // shown translated
   static constexpr const char* kPlaceholder = "---";
 
   // The engine must have been initialised and stay alive while the choice is used.

@@ -11,10 +11,48 @@
 #include <string>
 #include <vector>
 
+#include "base/Texts.h"
 #include "capture/CameraChoice.h"
+#include "layers/FontFinder.h"
 #include "layers/RenderDevice.h"
 
 namespace {
+
+// The dialog's typeface, as its template names it, and its height at the
+// smallest scale.
+constexpr const char* kDialogFont = "MS Sans Serif";
+constexpr float kFontPixels = 13.0f;
+
+// The letters the dialog can draw: Latin with its accented and Central
+// European letters (Polish among them).
+constexpr ImWchar kGlyphRanges[] = {0x0020, 0x017F, 0};
+
+// The dialog's texts in the player's language.
+struct DialogTexts {
+  const char* title = Translate(CCameraChoice::kTitle);
+  const char* device = Translate("Device");
+  const char* mode = Translate("Mode");
+  const char* ok = Translate("OK");
+  const char* cancel = Translate("Cancel");
+};
+
+// The dialog's face through fontconfig: one that has every letter of its
+// texts, rasterised for `scale`. ImGui's own font stands in when fontconfig
+// finds nothing.
+void LoadDialogFont(const DialogTexts& texts, float scale) {
+  const std::string shown = std::string(texts.title) + texts.device + texts.mode + texts.ok + texts.cancel;
+  const FontFile face = CFontFinder("./res/fonts.conf").Find(kDialogFont, shown);
+  ImFontConfig config;
+  config.FontNo = face.index;
+  ImGuiIO& io = ImGui::GetIO();
+  if (face.path.empty() ||
+      !io.Fonts->AddFontFromFileTTF(face.path.c_str(), kFontPixels * scale, &config, kGlyphRanges)) {
+    io.Fonts->AddFontDefault();
+  }
+}
+
+// How much the dialog is enlarged on a tall screen.
+float ScaleFor(const Viewport& viewport) { return std::max(1.0f, static_cast<float>(viewport.height) / 400.0f); }
 
 // The dialog's layout in dialog units (186 x 94), scaled to pixels.
 // Places are measured from below the caption bar.
@@ -97,22 +135,23 @@ bool Button(KeyboardFocus::Control control, KeyboardFocus& focus, const Layout& 
   return pressed;
 }
 
-void DrawDialog(CCameraChoice& choice, KeyboardFocus& focus, const Layout& layout, const ImVec2& screen) {
+void DrawDialog(CCameraChoice& choice, const DialogTexts& texts, KeyboardFocus& focus, const Layout& layout,
+                const ImVec2& screen) {
   const ImVec2 size = layout.Place(186, 94);
   ImGui::SetNextWindowSize(size);
   ImGui::SetNextWindowPos({(screen.x - size.x) / 2, (screen.y - size.y) / 2});
   ImGui::Begin(CCameraChoice::kCaption, nullptr,
                ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoCollapse |
                    ImGuiWindowFlags_NoSavedSettings);
-  Label(layout, 69, 6, CCameraChoice::kTitle);
-  Label(layout, 26, 25, "Device");
+  Label(layout, 69, 6, texts.title);
+  Label(layout, 26, 25, texts.device);
   DropDown("##devices", KeyboardFocus::kDevices, focus, layout, 64, 23, 115, choice.GetDeviceItems(),
            choice.GetDeviceSelection(), [&](int item) { choice.SelectDevice(item); });
-  Label(layout, 26, 41, "Mode");
+  Label(layout, 26, 41, texts.mode);
   DropDown("##modes", KeyboardFocus::kModes, focus, layout, 65, 42, 114, choice.GetModeItems(),
            choice.GetModeSelection(), [&](int item) { choice.SelectMode(item); });
-  if (Button(KeyboardFocus::kOk, focus, layout, 64, 73, "OK")) choice.PressOk();
-  if (Button(KeyboardFocus::kCancel, focus, layout, 129, 73, "Cancel")) choice.PressCancel();
+  if (Button(KeyboardFocus::kOk, focus, layout, 64, 73, texts.ok)) choice.PressOk();
+  if (Button(KeyboardFocus::kCancel, focus, layout, 129, 73, texts.cancel)) choice.PressCancel();
   ImGui::End();
 }
 
@@ -145,8 +184,9 @@ bool HandleEvent(SDL_Event event, CCameraChoice& choice, KeyboardFocus& focus) {
 }
 
 // One frame of the dialog, drawn through the game's device into its drawing
-// area (ImGui's coordinates are moved there from the window's).
-void DrawFrame(CCameraChoice& choice, KeyboardFocus& focus) {
+// area (ImGui's coordinates are moved there from the window's). The font was
+// rasterised for `fontScale`.
+void DrawFrame(CCameraChoice& choice, const DialogTexts& texts, KeyboardFocus& focus, float fontScale) {
   const Viewport viewport = d3dDevice->GetViewport();
   ImGui_ImplOpenGL3_NewFrame();
   ImGui_ImplSDL2_NewFrame();
@@ -154,10 +194,10 @@ void DrawFrame(CCameraChoice& choice, KeyboardFocus& focus) {
   io.DisplaySize = {static_cast<float>(viewport.width), static_cast<float>(viewport.height)};
   io.DisplayFramebufferScale = {1, 1};
   io.MousePos = {io.MousePos.x - static_cast<float>(viewport.x), io.MousePos.y - static_cast<float>(viewport.y)};
-  const float scale = std::max(1.0f, static_cast<float>(viewport.height) / 400.0f);
-  io.FontGlobalScale = scale;
+  const float scale = ScaleFor(viewport);
+  io.FontGlobalScale = scale / fontScale;
   ImGui::NewFrame();
-  DrawDialog(choice, focus, {1.5f * scale, 1.625f * scale, ImGui::GetFrameHeight()}, io.DisplaySize);
+  DrawDialog(choice, texts, focus, {1.5f * scale, 1.625f * scale, ImGui::GetFrameHeight()}, io.DisplaySize);
   ImGui::Render();
   focus.FrameDone();
   d3dDevice->Clear(0xFF000000, 1.0f);
@@ -176,11 +216,14 @@ bool RunCameraDialog(SDL_Window* window, CCameraChoice& choice) {
   ImGui::GetIO().IniFilename = nullptr;
   ImGui::GetIO().ConfigFlags |= ImGuiConfigFlags_NavEnableKeyboard;
   ImGui::StyleColorsClassic();
+  const DialogTexts texts;
+  const float fontScale = ScaleFor(d3dDevice->GetViewport());
+  LoadDialogFont(texts, fontScale);
   ImGui_ImplSDL2_InitForOpenGL(window, SDL_GL_GetCurrentContext());
   ImGui_ImplOpenGL3_Init("#version 330 core");
   KeyboardFocus focus;
   while (choice.GetOutcome() == CCameraChoice::Outcome::Open) {
-    DrawFrame(choice, focus);
+    DrawFrame(choice, texts, focus, fontScale);
     SDL_Event event;
     while (choice.GetOutcome() == CCameraChoice::Outcome::Open && SDL_PollEvent(&event))
       if (HandleEvent(event, choice, focus)) break;

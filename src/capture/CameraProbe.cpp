@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "base/Texts.h"
 #include "base/ThreadHandOff.h"
 
 namespace {
@@ -28,7 +29,7 @@ TrialResult ErrorResult(GstMessage* message, const std::string& missing) {
   gst_message_parse_error(message, &error, &details);
   const bool openFailed = error && (g_error_matches(error, GST_RESOURCE_ERROR, GST_RESOURCE_ERROR_OPEN_READ_WRITE) ||
                                     g_error_matches(error, GST_RESOURCE_ERROR, GST_RESOURCE_ERROR_OPEN_READ));
-  TrialResult result{TrialResult::Outcome::Failed, error ? error->message : "unknown error"};
+  TrialResult result{TrialResult::Outcome::Failed, error ? error->message : Translatable("unknown error")};
   if (error && (g_error_matches(error, GST_RESOURCE_ERROR, GST_RESOURCE_ERROR_BUSY) ||
                 (openFailed && SaysSystemError(details, EBUSY))))
     result = {TrialResult::Outcome::Busy, ""};
@@ -97,10 +98,10 @@ TrialResult TrialStart(GstElement* source) {
   std::string missing;
   TrialResult result;
   if (!gst_element_link(source, sink)) {
-    result = {TrialResult::Outcome::Failed, "the source cannot be linked"};
+    result = {TrialResult::Outcome::Failed, Translatable("the source cannot be linked")};
   } else if (gst_element_set_state(pipeline, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
     // A failed start posts its reason: prefer that to the general words.
-    result = {TrialResult::Outcome::Failed, "it does not start"};
+    result = {TrialResult::Outcome::Failed, Translatable("it does not start")};
     while (GstMessage* message = gst_bus_pop_filtered(bus, kTrialMessages))
       if (ReadMessage(message, missing, result)) break;
   } else {

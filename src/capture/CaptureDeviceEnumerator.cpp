@@ -3,6 +3,7 @@
 #include <gst/gst.h>
 
 #include "base/Debug.h"
+#include "base/Texts.h"
 #include "capture/CameraCaps.h"
 #include "capture/SystemCamera.h"
 
@@ -45,7 +46,7 @@ bool CCaptureDeviceEnumerator::EnumerateDevices() {
   for (const auto& [name, source] : extraSources)
     if (Usable(name, *source)) devices.push_back(std::make_unique<CVideoCaptureDevice>(name.c_str(), source));
   if (devices.empty()) {
-    SetError("EnumerateDevices: No video capture devices found");
+    SetError(Translate("EnumerateDevices: No video capture devices found"));
     return false;
   }
   return true;

@@ -14,8 +14,7 @@
 
 // A game state on the manual clock and the recording device, with cam.ini in
 // a temporary folder and a real detector steered by MotionDriver. Frame() is
-// one drawn frame and one pass of the loop, 40 ms apart. Each state's
-// destruction waits a second for its music player: build few per test.
+// one drawn frame and one pass of the loop, 40 ms apart.
 template <typename State>
 class StateFixture : public ManualClockTest {
  protected:
