@@ -2,7 +2,7 @@
 find_package(PkgConfig REQUIRED)
 find_package(SDL2 REQUIRED)
 find_package(Threads REQUIRED)
-pkg_check_modules(ZB_GST REQUIRED IMPORTED_TARGET gstreamer-1.0 gstreamer-app-1.0 gstreamer-video-1.0)
+pkg_check_modules(ZB_GST REQUIRED IMPORTED_TARGET gstreamer-1.0 gstreamer-app-1.0 gstreamer-video-1.0 gstreamer-pbutils-1.0)
 pkg_check_modules(ZB_GL REQUIRED IMPORTED_TARGET epoxy glu)
 pkg_check_modules(ZB_FONT REQUIRED IMPORTED_TARGET freetype2 fontconfig)
 pkg_check_modules(ZB_PICTURE REQUIRED IMPORTED_TARGET libpng stb)

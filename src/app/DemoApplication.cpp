@@ -16,6 +16,7 @@
 #include "app/GameLoop.h"
 #include "app/StateFactory.h"
 #include "base/Clock.h"
+#include "base/Texts.h"
 #include "capture/CaptureEngine.h"
 #include "capture/PersonCamera.h"
 #include "game/EggGameLoop.h"
@@ -99,7 +100,7 @@ CDemoApplication::~CDemoApplication() {
   } else {
     const std::string path = settings.outDir + "/summary.txt";
     std::ofstream file(path);
-    if (!(file << summary)) std::fprintf(stderr, "Could not write the summary %s\n", path.c_str());
+    if (!(file << summary)) std::fputs(FormatText(Translate("Could not write the summary %s\n"), {path}).c_str(), stderr);
   }
   if (settings.fixedStepMs > 0) RemoveManualClock();
 }
@@ -218,7 +219,7 @@ void CDemoApplication::WriteScreenshot(const std::string& name) {
     if (c == ' ') c = '-';
   }
   if (!Device()->ReadPixels(pixels, width, height) || !WritePng(path, pixels, width, height)) {
-    std::fprintf(stderr, "Could not write the screenshot %s\n", path.c_str());
+    std::fputs(FormatText(Translate("Could not write the screenshot %s\n"), {path}).c_str(), stderr);
   }
 }
 

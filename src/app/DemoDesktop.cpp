@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "base/Texts.h"
+
 namespace {
 
 bool Headless() {
@@ -19,7 +21,7 @@ CDemoDesktop::~CDemoDesktop() { InstallDesktop(nullptr); }
 
 void CDemoDesktop::OpenUrl(const std::string& url) {
   openedUrl = url;
-  std::printf("The maker's page: %s\n", url.c_str());
+  std::fputs(FormatText(Translate("The maker's page: %s\n"), {url}).c_str(), stdout);
   std::fflush(stdout);
   if (!Headless()) SdlDesktopServices::OpenUrl(url);
 }

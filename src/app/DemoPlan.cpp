@@ -3,6 +3,8 @@
 #include <cctype>
 #include <sstream>
 
+#include "base/Texts.h"
+
 namespace {
 
 constexpr int32_t kGame = 0;
@@ -60,7 +62,7 @@ bool ParseDemoPlan(const std::string& text, DemoPlan& plan, std::string& error) 
       known = equals != std::string::npos && ReadSetting(word.substr(0, equals), word.substr(equals + 1), plan);
     }
     if (!known) {
-      error = "the demo plan does not understand '" + word + "'";
+      error = FormatText(Translate("the demo plan does not understand '%s'"), {word});
       return false;
     }
   }

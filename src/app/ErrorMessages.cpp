@@ -2,49 +2,52 @@
 
 #include <cstdint>
 
+#include "base/Texts.h"
+
 std::string ErrorMessageText(Result code) {
   switch (static_cast<uint32_t>(code)) {
     case 0x82000001u:
-      return "Could not initialize Direct3D. You may\nwant to check that the latest version of\n"
-             "DirectX is correctly installed on your\nsystem.  Also make sure that this program\n"
-             "was compiled with header files that match\nthe installed DirectX DLLs.";
+      return Translate("Could not start OpenGL 3.3, which Zestbox\ndraws with. Install or update the graphics\n"
+                       "driver (on Debian: libgl1-mesa-dri), then\ncheck the OpenGL version it offers with\n"
+                       "\"glxinfo -B\" (package mesa-utils).");
     case 0x82000003u:
-      return "Could not find any compatible Direct3D\ndevices.";
+      return Translate("Could not open a window that draws with\nOpenGL 3.3. Check the graphics driver with\n"
+                       "\"glxinfo -B\" (package mesa-utils).");
     case 0x82000004u:
-      return "This sample cannot run in a desktop\nwindow with the current display settings.\n"
-             "Please change your desktop settings to a\n16- or 32-bit display mode and re-run this\nsample.";
+      return Translate("This sample cannot run in a desktop\nwindow with the current display settings.\n"
+                       "Please change your desktop settings to a\n16- or 32-bit display mode and re-run this\nsample.");
     case 0x82000005u:
-      return "No hardware-accelerated Direct3D devices\nwere found.";
+      return Translate("No hardware-accelerated OpenGL driver\nwas found. Install the driver for your\n"
+                       "graphics card and check it with \"glxinfo -B\".");
     case 0x82000006u:
-      return "This sample requires functionality that is\nnot available on your Direct3D hardware\naccelerator.";
+      return Translate("Zestbox needs functionality that is not\navailable in your graphics driver.\n"
+                       "Update the driver and check its OpenGL\nversion with \"glxinfo -B\".");
     case 0x82000007u:
-      return "Your Direct3D hardware accelerator cannot\nrender into a window.\n"
-             "Press F2 while the app is running to see a\nlist of available devices and modes.";
+      return Translate("Your graphics driver cannot draw OpenGL\ninto a window. \"glxinfo -B\" (package\n"
+                       "mesa-utils) shows what it offers: Zestbox\nneeds OpenGL 3.3 or newer.");
     case 0x82000008u:
-      return "Your Direct3D hardware accelerator cannot\nrender into a window with the current\n"
-             "desktop display settings.\nPress F2 while the app is running to see a\n"
-             "list of available devices and modes.";
+      return Translate("Your graphics driver cannot draw OpenGL\ninto a window with the current desktop\n"
+                       "display settings. \"glxinfo -B\" (package\nmesa-utils) shows what it offers.");
     case 0x82000009u:
-      return "This sample requires functionality that is\nnot available on your Direct3D hardware\n"
-             "accelerator with the current desktop display\nsettings.\n"
-             "Press F2 while the app is running to see a\nlist of available devices and modes.";
+      return Translate("Zestbox needs functionality that is not\navailable in your graphics driver\n"
+                       "with the current desktop display settings.\n\"glxinfo -B\" (package mesa-utils) shows\n"
+                       "what it offers.");
     case 0x8200000Au:
-      return "A D3D object has a non-zero reference\ncount (meaning things were not properly\ncleaned up).";
+      return Translate("An OpenGL object has a non-zero reference\ncount (meaning things were not properly\ncleaned up).");
     case 0x8200000Bu:
     case 0x80070002u:
-      return "Could not load required media.";
+      return Translate("Could not load required media.");
     case 0x8200000Cu:
-      return "Could not reset the Direct3D device.";
+      return Translate("Could not switch the game's window to full\nscreen. Start it with --windowed to play\nin a window.");
     case 0x8200000Du:
-      return "Warning: Nothing will be rendered.\nThe reference rendering device was selected, but your\n"
-             "computer only has a reduced-functionality reference device\ninstalled.  Install the "
-             "DirectX SDK to get the full\nreference device.\n";
+      return Translate("Warning: Nothing will be rendered.\nThe software renderer was selected, but it is\n"
+                       "missing from this computer. Install Mesa's\ndrivers (package libgl1-mesa-dri).\n");
     case 0x8007000Eu:
-      return "Not enough memory.";
+      return Translate("Not enough memory.");
     case 0x8876017Cu:
-      return "Not enough video memory.";
+      return Translate("Not enough video memory.");
     default:
-      return "Generic application error. Enable\ndebug output for detailed information.\n";
+      return Translate("Generic application error. Enable\ndebug output for detailed information.\n");
   }
 }
 
@@ -52,12 +55,11 @@ std::string ComposeErrorMessage(Result code, ErrorKind kind) {
   std::string text = ErrorMessageText(code);
   switch (kind) {
     case ErrorKind::Fatal:
-      text += "\n\nZestbox will now exit.\r\n";
-      text += std::to_string(static_cast<uint32_t>(code) & 0xFFFFu);
+      text += Translate("\n\nZestbox will now exit.");
       break;
     case ErrorKind::SwitchedToReference:
-      text += "\n\nSwitching to the reference rasterizer,\na software device that implements the entire\n"
-              "Direct3D feature set, but runs very slowly.";
+      text += Translate("\n\nSwitching to Mesa's software renderer,\nwhich draws everything the game needs,\n"
+                      "but runs slowly.");
       break;
     case ErrorKind::Warning:
       break;

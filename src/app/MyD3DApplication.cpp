@@ -14,6 +14,7 @@
 #include "base/Clock.h"
 #include "base/Debug.h"
 #include "base/DesktopServices.h"
+#include "base/Texts.h"
 #include "layers/PngWriter.h"
 #include "layers/Texture.h"
 
@@ -238,7 +239,7 @@ void CMyD3DApplication::CheckFrameLimit() {
     uint32_t width = 0;
     uint32_t height = 0;
     if (!Device()->ReadPixels(pixels, width, height) || !WritePng(screenshotFile, pixels, width, height)) {
-      std::fprintf(stderr, "Could not write the screenshot %s\n", screenshotFile.c_str());
+      std::fputs(FormatText(Translate("Could not write the screenshot %s\n"), {screenshotFile}).c_str(), stderr);
       code = 1;
     }
   }

@@ -31,7 +31,7 @@ StateStep AfterTitle(int32_t result) {
   switch (result) {
     case 0: {
       StateStep step = NewState(StateKind::Splash);
-      step.next.picture = kIntroPicture;
+      step.next.picture = Translate(kIntroPicture);
       step.next.nextCode = 0;
       step.next.interactive = 1;
       return step;

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "base/Texts.h"
+
 // Which screen a game state is. The application remembers the kind of the
 // state it made current, so the switch needs no knowledge of the classes.
 enum class StateKind { Title, Splash, EggGame, Hiscores };
@@ -26,8 +28,10 @@ struct StateStep {
   StateRequest next;           // for NewState
 };
 
-// The picture of the game's introduction, shown before the egg game.
-constexpr const char* kIntroPicture = "./res/egg_intro_en.png";
+// The picture of the game's introduction, shown before the egg game, as
+// written in English; the player's language may have its own (Translate).
+// TRANSLATORS: the introduction picture in your language, if res/ has one.
+constexpr const char* kIntroPicture = Translatable("./res/egg_intro_en.png");
 
 // The successor of a finished state of `kind` that reported `result`.
 StateStep NextStateStep(StateKind kind, int32_t result);

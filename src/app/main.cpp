@@ -10,6 +10,7 @@
 #include "app/GameCapture.h"
 #include "app/GameFolders.h"
 #include "app/MyD3DApplication.h"
+#include "base/Texts.h"
 #include "capture/CaptureEngine.h"
 
 namespace {
@@ -24,8 +25,9 @@ struct CaptureEngineOwner {
 };
 
 int RunGame(const CommandLine& options) {
-  // A run that was asked for frames must not look successful without them.
-  const int startFailed = options.frames > 0 ? 1 : 0;
+  // A run that was asked for frames, or for a camera or recording by name,
+  // must not look successful without them.
+  const int startFailed = options.frames > 0 || !options.camera.empty() ? 1 : 0;
 
   const std::unique_ptr<CMyD3DApplication> app = MakeApplication(options);  // the demo's for --demo, --fixed-step
   const CaptureEngineOwner engine;
@@ -53,9 +55,11 @@ int RunGame(const CommandLine& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  StartTranslations(CatalogueFolder());
   CommandLine options = ParseCommandLine(argc, argv);
   if (!options.error.empty()) {
-    std::fprintf(stderr, "zestbox: %s\nTry 'zestbox --help' for the options.\n", options.error.c_str());
+    std::fputs(FormatText(Translate("zestbox: %s\nTry 'zestbox --help' for the options.\n"), {options.error}).c_str(),
+               stderr);
     return 2;
   }
   if (options.help) {

@@ -3,10 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-bool DebugOutputEnabled() {
-  static const bool enabled = std::getenv("ZESTBOX_DEBUG") != nullptr;
-  return enabled;
-}
+// Read each time, so that a test can turn it on for a while.
+bool DebugOutputEnabled() { return std::getenv("ZESTBOX_DEBUG") != nullptr; }
 
 void DebugOutput(const char* text) {
   if (text != nullptr && DebugOutputEnabled()) {

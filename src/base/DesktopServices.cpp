@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "base/Texts.h"
+
 namespace {
 SdlDesktopServices sdlDesktop;
 DesktopServices* installed = nullptr;
@@ -52,7 +54,7 @@ void SdlDesktopServices::ShowMessageOver(SDL_Window* owner, const std::string& c
 
 void SdlDesktopServices::OpenUrl(const std::string& url) {
   if (SDL_OpenURL(url.c_str()) != 0) {
-    std::fprintf(stderr, "Could not open %s: %s\n", url.c_str(), SDL_GetError());
+    std::fputs(FormatText(Translate("Could not open %s: %s\n"), {url, SDL_GetError()}).c_str(), stderr);
   }
 }
 

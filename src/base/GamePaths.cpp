@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/Texts.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -60,7 +62,7 @@ std::string ChooseScoresFile(const GamePlaces& places, bool startedInGameFolder,
   if (!places.scoresOption.empty()) return AbsoluteIn(places.workingFolder, places.scoresOption);
   if (startedInGameFolder) return AbsoluteIn(places.workingFolder, kScoresName);
   if (places.userDataFolder.empty()) {
-    paths.error = "no folder for the high scores: set HOME or XDG_DATA_HOME, or give --scores FILE";
+    paths.error = Translate("no folder for the high scores: set HOME or XDG_DATA_HOME, or give --scores FILE");
     return "";
   }
   paths.scoresInUserData = true;
@@ -70,7 +72,7 @@ std::string ChooseScoresFile(const GamePlaces& places, bool startedInGameFolder,
 std::string FolderList(const std::vector<std::string>& folders) {
   std::string list;
   for (const std::string& folder : folders) list += (list.empty() ? "" : ", ") + folder;
-  return list.empty() ? "no install folder" : list;
+  return list.empty() ? Translate("no install folder") : list;
 }
 
 }  // namespace
@@ -94,7 +96,8 @@ GamePaths ChooseGamePaths(const GamePlaces& places) {
   if (!places.resOption.empty()) {
     paths.gameFolder = GameFolderFromResOption(AbsoluteIn(places.workingFolder, places.resOption));
     if (paths.gameFolder.empty()) {
-      paths.error = "--res: \"" + places.resOption + "\" holds no game resources (no " + kMarker + " in it or under it)";
+      paths.error = FormatText(Translate("--res: \"%s\" holds no game resources (no %s in it or under it)"),
+                               {places.resOption, kMarker});
       return paths;
     }
   } else if (startedInGameFolder) {
@@ -103,8 +106,9 @@ GamePaths ChooseGamePaths(const GamePlaces& places) {
     for (const std::string& folder : places.installFolders)
       if (paths.gameFolder.empty() && HoldsGameResources(folder)) paths.gameFolder = AbsoluteIn(folder, ".");
     if (paths.gameFolder.empty()) {
-      paths.error = "cannot find the game's res folder in the working directory nor in " +
-                    FolderList(places.installFolders) + "; start zestbox from its folder or give --res DIR";
+      paths.error = FormatText(Translate("cannot find the game's res folder in the working directory nor in %s; "
+                                         "start zestbox from its folder or give --res DIR"),
+                               {FolderList(places.installFolders)});
       return paths;
     }
   }
@@ -142,9 +146,9 @@ std::string SettleGamePaths(const GamePaths& paths, std::string& warning) {
   const fs::path scoresFolder = fs::path(paths.scoresFile).parent_path();
   const int failure = paths.scoresInUserData ? MakeFolders(scoresFolder) : 0;
   if (failure != 0)
-    warning = "cannot make the folder " + scoresFolder.string() + " (" + std::strerror(failure) +
-              "): the high scores will not be kept";
+    warning = FormatText(Translate("cannot make the folder %s (%s): the high scores will not be kept"),
+                         {scoresFolder.string(), std::strerror(failure)});
   if (::chdir(paths.gameFolder.c_str()) != 0)
-    return "cannot change to the game's folder " + paths.gameFolder + ": " + std::strerror(errno);
+    return FormatText(Translate("cannot change to the game's folder %s: %s"), {paths.gameFolder, std::strerror(errno)});
   return "";
 }

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/Texts.h"
+
 std::vector<std::string> CamerasWithoutPermission(const std::string& deviceFolder) {
   std::vector<std::string> refused;
   std::error_code error;
@@ -20,7 +22,8 @@ std::vector<std::string> CamerasWithoutPermission(const std::string& deviceFolde
 }
 
 std::string NoPermissionText(const std::string& camera) {
-  return "You may not use the camera " + camera +
-         ": permission denied. Cameras belong to the \"video\" group: join it with "
-         "\"sudo usermod -aG video $USER\", log out and in again, then start the game once more.";
+  return FormatText(Translate("You may not use the camera %s: permission denied. Cameras belong to the \"video\" "
+                              "group: join it with \"sudo usermod -aG video $USER\", log out and in again, then "
+                              "start the game once more."),
+                    {camera});
 }

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "base/DesktopServices.h"
+#include "base/Texts.h"
 #include "capture/CaptureEngine.h"
 #include "motion/MotionDetector.h"
 
@@ -21,7 +22,8 @@ void CCameraChoice::Open() {
   }
   deviceItems.push_back(kPlaceholder);
   for (int32_t i = 0; i < capture.GetDeviceCount(); ++i) deviceItems.push_back(capture.GetDevice(i)->GetName());
-  SelectDevice(0);
+  // With one camera there is nothing to choose: OK can be pressed at once.
+  SelectDevice(capture.GetDeviceCount() == 1 ? 1 : 0);
 }
 
 void CCameraChoice::SelectDevice(int32_t item) {
@@ -44,7 +46,7 @@ void CCameraChoice::SelectMode(int32_t item) {
   CImageCapture& capture = *engine.GetImageCapture();
   const int32_t index = item - 1;
   if (index >= capture.GetModeCount()) {
-    ShowError("Invalid video mode !");
+    ShowError(Translate("Invalid video mode !"));
     return;
   }
   capture.SetVideoMode(capture.GetMode(index));
@@ -55,7 +57,7 @@ void CCameraChoice::PressOk() {
   if (engine.GetImageCapture()->IsDeviceAttached())
     outcome = Outcome::Ok;
   else
-    ShowError("Wybierz kamerę");
+    ShowError(Translate("Wybierz kamerę"));
 }
 
 void CCameraChoice::PressCancel() { outcome = Outcome::Cancel; }

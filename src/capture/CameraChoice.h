@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Texts.h"
+
 class CCaptureEngine;
 
 // The start-up camera dialog without its drawing: a device list and a mode
@@ -17,13 +19,14 @@ class CCameraChoice {
   enum class Outcome { Open, Ok, Cancel };
 
   static constexpr const char* kCaption = "Zestbox";
-  static constexpr const char* kTitle = "Choose camera";
+  static constexpr const char* kTitle = Translatable("Choose camera");  // shown translated
   static constexpr const char* kPlaceholder = "---";
 
   // The engine must have been initialised and stay alive while the choice is used.
   explicit CCameraChoice(CCaptureEngine& engine);
 
-  // The dialog opens: lists the devices afresh, selects the placeholder.
+  // The dialog opens: lists the devices afresh and selects the only one,
+  // or the placeholder when there are several.
   void Open();
   // The player picks a device item: builds the pipeline for it, attaches it
   // and lists its modes (no mode item selected).

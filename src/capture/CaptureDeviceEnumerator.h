@@ -7,12 +7,20 @@
 #include "capture/CaptureBase.h"
 #include "capture/VideoCaptureDevice.h"
 
+typedef struct _GstDeviceMonitor GstDeviceMonitor;
+typedef struct _GList GList;
+class CSystemCamera;
+
 // Lists the cameras: the system's own (GstDeviceMonitor, "Video/Source"),
 // then the extra sources the program was asked for (a recorded video, the
-// built-in test camera), in the order they were added. Main thread.
+// built-in test camera), in the order they were added. Cameras that offer
+// only formats the game cannot convert are left out. Main thread.
 class CCaptureDeviceEnumerator : public CCaptureBase {
  public:
   CCaptureDeviceEnumerator();
+  ~CCaptureDeviceEnumerator() override;
+  CCaptureDeviceEnumerator(const CCaptureDeviceEnumerator&) = delete;
+  CCaptureDeviceEnumerator& operator=(const CCaptureDeviceEnumerator&) = delete;
 
   // Rebuilds the list. False with "EnumerateDevices: No video capture
   // devices found" when there is no device at all.
@@ -29,11 +37,21 @@ class CCaptureDeviceEnumerator : public CCaptureBase {
   void AddExtraSource(const std::string& name, std::shared_ptr<CCameraSource> source);
 
  protected:
+  // The system's camera of that name as the device monitor lists it now,
+  // null when there is none (it may have come back as a new device, at
+  // another device node, since it was listed).
+  std::shared_ptr<CSystemCamera> FindSystemCamera(const std::string& name);
+
   std::vector<std::unique_ptr<CVideoCaptureDevice>> devices;
 
  private:
   void AddSystemCameras();
+  // The system's cameras now, in its order (new references), or null.
+  GList* SystemDevices();
 
+  // Started by the first listing and kept running until destruction, so that
+  // asking again is cheap and follows cameras plugged in and out.
+  GstDeviceMonitor* monitor = nullptr;
   bool systemCamerasListed = true;
   std::vector<std::pair<std::string, std::shared_ptr<CCameraSource>>> extraSources;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/DesktopServices.h"
+#include "base/Texts.h"
 #include "motion/CurrentMotionDetector.h"
 #include "motion/MotionDetector.h"
 
@@ -79,7 +80,7 @@ void CCaptureEngine::UploadNewestPicture() {
     cameraTextureFormat = cameraTexture ? CameraTextureFormat::X8R8G8B8 : CameraTextureFormat::None;
   }
   if (!cameraTexture) {
-    if (!textureFailureShown) Desktop().ShowMessage("", "Could not create the D3DX texture!", MessageIcon::Error);
+    if (!textureFailureShown) Desktop().ShowMessage("", Translate("Could not create the camera texture!"), MessageIcon::Error);
     textureFailureShown = true;
     return;
   }

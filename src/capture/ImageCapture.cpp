@@ -7,15 +7,17 @@
 #include <cstdio>
 
 #include "base/Clock.h"
+#include "base/Texts.h"
 #include "base/ThreadHandOff.h"
 #include "capture/CameraAccess.h"
 #include "capture/CameraProbe.h"
 #include "capture/CaptureNotice.h"
 #include "capture/FrameStamp.h"
+#include "capture/SystemCamera.h"
 
 namespace {
 
-constexpr char kNotInitialized[] = ": ImageCapture object not initialized\n";
+constexpr const char* kNotInitialized = Translatable(": ImageCapture object not initialized\n");
 constexpr GstClockTime kStopTimeout = 2 * GST_SECOND;
 constexpr uint32_t kSilenceLimitMs = 3000;
 constexpr uint32_t kRestartIntervalMs = 2000;
@@ -123,7 +125,7 @@ CImageCapture::~CImageCapture() {
 
 bool CImageCapture::RequireDevice(const char* label, bool needDevice) {
   if (initialized && (deviceAttached || !needDevice)) return true;
-  SetError(std::string(label) + kNotInitialized, E_FAIL);
+  SetError(std::string(label) + Translate(kNotInitialized), E_FAIL);
   return false;
 }
 
@@ -147,7 +149,7 @@ bool CImageCapture::CreateFilters() {
   ReleaseFilters();
   graph = gst_pipeline_new("capture");
   if (!graph) {
-    SetError("CreateFilters(): Could not create IGraphBuilder\n", E_FAIL);
+    SetError(Translate("CreateFilters(): Could not create the camera pipeline\n"), E_FAIL);
     return false;
   }
   if (!BuildPipeline()) {
@@ -171,7 +173,7 @@ bool CImageCapture::BuildPipeline() {
   GstElement* grabberQueue = MakeQueue();
   GstElement* grabberSink = MakeSink("grabber");
   if (!convert || !scale || !grabberCaps || !tee || !grabberQueue || !grabberSink) {
-    SetError("CreateFilters(): Could not create SampleGrabber filter\n", E_FAIL);
+    SetError(Translate("CreateFilters(): Could not create the frame grabber: is gstreamer1.0-plugins-base installed?\n"), E_FAIL);
     return false;
   }
   GstElement* rendererQueue = MakeQueue();
@@ -179,7 +181,7 @@ bool CImageCapture::BuildPipeline() {
   GstElement* rendererCaps = Make("capsfilter", nullptr);
   GstElement* rendererSink = MakeSink("texturerenderer");
   if (!rendererQueue || !rendererConvert || !rendererCaps || !rendererSink) {
-    SetError("CreateFilters(): Could not create texture renderer object\n", E_FAIL);
+    SetError(Translate("CreateFilters(): Could not create texture renderer object\n"), E_FAIL);
     return false;
   }
   renderer = std::make_shared<CTextureRenderer>();
@@ -189,11 +191,11 @@ bool CImageCapture::BuildPipeline() {
                    rendererConvert, rendererCaps, rendererSink, nullptr);
   if (!gst_element_link_many(rendererQueue, rendererConvert, rendererCaps, rendererSink, nullptr) ||
       !gst_element_link_many(tee, rendererQueue, nullptr)) {
-    SetError("CreateFilters(): Could not add renderer filter to graph\n", E_FAIL);
+    SetError(Translate("CreateFilters(): Could not add renderer filter to graph\n"), E_FAIL);
     return false;
   }
   if (!gst_element_link_many(convert, scale, grabberCaps, tee, grabberQueue, grabberSink, nullptr)) {
-    SetError("CreateFilters(): Could not add SampleGrabber filter to graph\n", E_FAIL);
+    SetError(Translate("CreateFilters(): Could not add the frame grabber to the pipeline\n"), E_FAIL);
     return false;
   }
   GstAppSinkCallbacks grabberHooks = {};
@@ -208,7 +210,7 @@ bool CImageCapture::BuildPipeline() {
 bool CImageCapture::SetCaptureDevice(const int32_t& index) {
   if (!RequireDevice("SetCaptureDevice()", false)) return false;
   if (index < 0 || index >= GetDeviceCount()) {
-    SetError("SetCaptureDevice(): No capture devices found matching device value\n", E_FAIL);
+    SetError(Translate("SetCaptureDevice(): No capture devices found matching device value\n"), E_FAIL);
     return false;
   }
   gst_element_set_state(graph, GST_STATE_NULL);
@@ -224,12 +226,12 @@ bool CImageCapture::SetCaptureDevice(const int32_t& index) {
   if (device.GetSource()->NeedsProbe() && !ProbeSource(device)) return false;
   GstElement* source = device.GetSource()->CreateElement();
   if (!source) {
-    SetError("SetCaptureDevice(): Undetermined error in screwy Microsoft code\n", E_FAIL);
+    SetError(Translate("SetCaptureDevice(): Could not open the camera: is gstreamer1.0-plugins-good installed?\n"), E_FAIL);
     return false;
   }
   if (!gst_bin_add(GST_BIN(graph), source)) {
     gst_object_unref(source);
-    SetError("SetCaptureDevice(): Could not add capture filter to graph\n", E_FAIL);
+    SetError(Translate("SetCaptureDevice(): Could not add capture filter to graph\n"), E_FAIL);
     return false;
   }
   captureFilter = source;
@@ -240,21 +242,36 @@ bool CImageCapture::SetCaptureDevice(const int32_t& index) {
 }
 
 // A camera another program holds, or one that fails outright, is refused
-// here with a message that names it, so the player can choose another.
+// here with a message that names it, so the player can choose another; a
+// recording GStreamer cannot decode, with what it lacks.
 bool CImageCapture::ProbeSource(const CVideoCaptureDevice& device) {
   GstElement* source = device.GetSource()->CreateElement();
   if (!source) return true;  // the attachment reports it
-  const std::string problem = TrialStart(source);
-  if (problem.empty()) return true;
-  if (problem == "busy")
-    SetError("SetCaptureDevice(): The camera \"" + device.GetName() +
-                 "\" is busy: another program is using it. Close that program or choose another camera.\n",
-             E_FAIL);
-  else if (problem == "no permission")
-    SetError("SetCaptureDevice(): " + NoPermissionText("\"" + device.GetName() + "\"") + "\n", E_FAIL);
-  else
-    SetError("SetCaptureDevice(): The camera \"" + device.GetName() + "\" does not work: " + problem + "\n",
-             E_FAIL);
+  const TrialResult trial = TrialStart(source);
+  switch (trial.outcome) {
+    case TrialResult::Outcome::Works: return true;
+    case TrialResult::Outcome::Busy:
+      SetError(FormatText(Translate("SetCaptureDevice(): The camera \"%s\" is busy: another program is using it. "
+                                    "Close that program or choose another camera.\n"),
+                          {device.GetName()}),
+               E_FAIL);
+      break;
+    case TrialResult::Outcome::NoPermission:
+      SetError("SetCaptureDevice(): " + NoPermissionText("\"" + device.GetName() + "\"") + "\n", E_FAIL);
+      break;
+    case TrialResult::Outcome::MissingPlugin:
+      SetError(FormatText(Translate("SetCaptureDevice(): \"%s\" cannot be shown: GStreamer lacks the plug-in for it "
+                                    "(%s). The packages gstreamer1.0-libav and gstreamer1.0-plugins-bad bring most "
+                                    "decoders.\n"),
+                          {device.GetName(), trial.text}),
+               E_FAIL);
+      break;
+    case TrialResult::Outcome::Failed:
+      SetError(FormatText(Translate("SetCaptureDevice(): The camera \"%s\" does not work: %s\n"),
+                          {device.GetName(), Translate(trial.text.c_str())}),
+               E_FAIL);
+      break;
+  }
   return false;
 }
 
@@ -265,7 +282,7 @@ bool CImageCapture::EnumDeviceCaps() {
   if (!RequireDevice("EnumDeviceCaps()", true)) return false;
   GstCaps* offered = attachedSource->OfferedCaps();
   if (!offered) {
-    SetError("EnumDeviceCaps(): Could not find IAMStreamConfig interface\n", E_FAIL);
+    SetError(Translate("EnumDeviceCaps(): The camera does not say which picture sizes it offers\n"), E_FAIL);
     return false;
   }
   gst_caps_unref(offered);
@@ -277,13 +294,21 @@ bool CImageCapture::SelectVideoMode(const int32_t& width, const int32_t& height,
   if (!RequireDevice("SelectVideoMode()", true)) return false;
   gst_element_set_state(graph, GST_STATE_NULL);
   running = false;
-  GstCaps* caps = attachedSource->SourceCaps(width, height, bitsPerPixel);
-  if (!caps) {
-    SetError("SelectVideoMode(): Invalid media type");
+  if (!ConnectSource(width, height, bitsPerPixel)) {
+    SetError(Translate("SelectVideoMode(): Invalid media type"));
     return false;
   }
-  attachedSource->Configure(captureFilter, caps);
   SetCaps(grabberCaps, FrameCaps("BGRx", width, height));
+  return true;
+}
+
+// Asks the attached source for its picture at that size and links it in
+// (the outcome of the linking shows in lastError); false when it cannot
+// deliver the size.
+bool CImageCapture::ConnectSource(int32_t width, int32_t height, int32_t bitsPerPixel) {
+  GstCaps* caps = attachedSource->SourceCaps(width, height, bitsPerPixel);
+  if (!caps) return false;
+  attachedSource->Configure(captureFilter, caps);
   ConnectFilters(caps);
   gst_caps_unref(caps);
   return true;
@@ -313,21 +338,27 @@ bool CImageCapture::ConnectFilters(GstCaps* caps) {
              (decoder ? gst_element_link_many(sourceCaps, decoder, convert, nullptr)
                       : gst_element_link(sourceCaps, convert));
   }
-  if (!linked) SetError("SetCaptureDevice(): Could not connect filters\n", E_FAIL);
+  if (!linked) SetError(Translate("SetCaptureDevice(): Could not connect filters\n"), E_FAIL);
   return linked;
 }
 
 bool CImageCapture::Run() {
   if (!RequireDevice("Run()", true)) return false;
   HandOver(this);
-  if (gst_element_set_state(graph, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
-    SetError("Run(): Could not run graph\n", E_FAIL);
-    return false;
-  }
+  // Watched from here on: a camera that cannot even start (its device went
+  // away after the choice, another program took it) is reported and tried
+  // again as one that stopped delivering.
   running = true;
   faulted = sourceError = false;
   framesSeen = detectorFrames;
   lastProgressTick = TickCount();
+  if (gst_element_set_state(graph, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
+    SetError(Translate("Run(): Could not run graph\n"), E_FAIL);
+    HandleGraphEvents();  // the failed start has posted its reason
+    if (!sourceError) faultText = Translate("it does not start");
+    sourceError = true;
+    return false;
+  }
   return true;
 }
 
@@ -339,7 +370,7 @@ bool CImageCapture::Stop() {
   GstState state = GST_STATE_VOID_PENDING;
   if (gst_element_get_state(graph, &state, nullptr, kStopTimeout) != GST_STATE_CHANGE_SUCCESS ||
       state != GST_STATE_NULL) {
-    SetError("Stop(): Could not stop graph\n", E_FAIL);
+    SetError(Translate("Stop(): Could not stop graph\n"), E_FAIL);
     return false;
   }
   return true;
@@ -390,7 +421,7 @@ void CImageCapture::CheckSource() {
   if (frames != framesSeen && !sourceError) {
     framesSeen = frames;
     lastProgressTick = now;
-    if (faulted) std::fprintf(stderr, "Zestbox: the camera \"%s\" delivers pictures again.\n", attachedName.c_str());
+    if (faulted) std::fputs(FormatText(Translate("Zestbox: the camera \"%s\" delivers pictures again.\n"), {attachedName}).c_str(), stderr);
     faulted = false;
     return;
   }
@@ -407,13 +438,35 @@ void CImageCapture::CheckSource() {
 
 void CImageCapture::ReportFault() {
   faulted = true;
-  std::fprintf(stderr, "Zestbox: the camera \"%s\" stopped delivering pictures (%s); the game goes on with the last picture.\n",
-               attachedName.c_str(), faultText.c_str());
+  std::fputs(FormatText(Translate("Zestbox: the camera \"%s\" stopped delivering pictures (%s); the game goes on "
+                                  "with the last picture.\n"),
+                        {attachedName, faultText})
+                 .c_str(),
+             stderr);
 }
 
 bool CImageCapture::RestartPipeline() {
   gst_element_set_state(graph, GST_STATE_NULL);
+  FollowReplugged();
   sourceError = false;
   framesSeen = detectorFrames;
   return gst_element_set_state(graph, GST_STATE_PLAYING) != GST_STATE_CHANGE_FAILURE;
+}
+
+// A system camera pulled out and plugged in again is a new device, perhaps
+// at another node (/dev/video0 becomes /dev/video2): the source is made
+// afresh from the device the monitor now lists under the camera's name.
+// The pipeline is stopped.
+void CImageCapture::FollowReplugged() {
+  const auto attached = std::dynamic_pointer_cast<CSystemCamera>(attachedSource);
+  const std::shared_ptr<CSystemCamera> listed = attached ? FindSystemCamera(attachedName) : nullptr;
+  if (!listed || listed->IsSameDevice(*attached)) return;
+  GstElement* source = listed->CreateElement();
+  if (!source) return;
+  RemoveSourceFront();
+  gst_bin_remove(GST_BIN(graph), captureFilter);
+  gst_bin_add(GST_BIN(graph), source);
+  captureFilter = source;
+  attachedSource = listed;
+  if (currentMode) ConnectSource(currentMode->width, currentMode->height, currentMode->bitsPerPixel);
 }

@@ -50,10 +50,12 @@ class CImageCapture : public CCaptureDeviceEnumerator {
   // CaptureNotice.h). Errors are remembered for CheckSource; the end of a
   // recorded video starts it again.
   void HandleGraphEvents();
-  // Main thread, once per drawn frame while the pipeline runs: notices a
-  // camera that failed or delivered nothing for three seconds, says so once
-  // on standard error (the last picture stays on screen) and restarts the
-  // pipeline every two seconds until pictures come again.
+  // Main thread, once per drawn frame after Run (even one that failed):
+  // notices a camera that failed or delivered nothing for three seconds,
+  // says so once on standard error (the last picture stays on screen) and
+  // restarts the pipeline every two seconds until pictures come again (a
+  // system camera plugged in again at another device node is found by its
+  // name).
   void CheckSource();
 
   SDL_Window* GetWindow() const { return window; }
@@ -74,7 +76,9 @@ class CImageCapture : public CCaptureDeviceEnumerator {
  private:
   void ReleaseFilters();
   bool BuildPipeline();
+  bool ConnectSource(int32_t width, int32_t height, int32_t bitsPerPixel);
   bool ConnectFilters(GstCaps* sourceCaps);
+  void FollowReplugged();
   void RemoveSourceFront();
   bool RequireDevice(const char* label, bool needDevice);
   bool ProbeSource(const CVideoCaptureDevice& device);

@@ -12,9 +12,12 @@ CLaunchSource::CLaunchSource(std::string description, std::vector<CVideoMode> mo
 
 std::shared_ptr<CLaunchSource> CLaunchSource::ForFile(const std::string& path) {
   gchar* uri = gst_filename_to_uri(path.c_str(), nullptr);
-  std::string text = "uridecodebin uri=\"" + std::string(uri ? uri : "") + "\" ! clocksync";
+  // The caps between keep a sound track's pad from being the one linked.
+  std::string text = "uridecodebin uri=\"" + std::string(uri ? uri : "") + "\" ! video/x-raw ! clocksync";
   g_free(uri);
-  return std::make_shared<CLaunchSource>(text, std::vector<CVideoMode>{{640, 480, 32}, {320, 240, 32}});
+  auto source = std::make_shared<CLaunchSource>(text, std::vector<CVideoMode>{{640, 480, 32}, {320, 240, 32}});
+  source->probed = true;
+  return source;
 }
 
 GstElement* CLaunchSource::CreateElement() const {

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstdio>
 #include <memory>
 #include <vector>
 
 #include "base/DesktopServices.h"
+#include "base/Texts.h"
 #include "capture/CameraAccess.h"
+#include "capture/CameraCaps.h"
 #include "capture/CameraChoice.h"
 #include "capture/CaptureEngine.h"
 #include "capture/LaunchSource.h"
@@ -15,9 +18,9 @@
 
 namespace {
 
-constexpr char kNoCamera[] = "Nie znaleziono kamery. Podłącz kamerę i spróbuj jeszcze raz.";
-constexpr char kNotChosen[] = "Nie wybrano kamery";
-constexpr char kNoMode[] = "Bład inicjalizacji kamery (3)";
+constexpr const char* kNoCamera = Translatable("Nie znaleziono kamery. Podłącz kamerę i spróbuj jeszcze raz.");
+constexpr const char* kNotChosen = Translatable("Nie wybrano kamery");
+constexpr const char* kNoMode = Translatable("Bład inicjalizacji kamery (3)");
 constexpr char kTestCameraName[] = "Test camera";
 constexpr char kFilePrefix[] = "file:";
 
@@ -27,7 +30,7 @@ void ShowError(const std::string& text) { Desktop().ShowMessage("", text, Messag
 // list, so say so rather than that there is none.
 void ShowNoCamera() {
   const std::vector<std::string> refused = CamerasWithoutPermission("/dev");
-  ShowError(refused.empty() ? std::string(kNoCamera) : NoPermissionText(refused.front()));
+  ShowError(refused.empty() ? std::string(Translate(kNoCamera)) : NoPermissionText(refused.front()));
 }
 
 std::string Lower(std::string text) {
@@ -61,7 +64,7 @@ int32_t FindRequestedDevice(const CImageCapture& capture, const std::string& cam
 bool AttachRequestedDevice(CImageCapture& capture, const std::string& camera) {
   const int32_t index = FindRequestedDevice(capture, camera);
   if (index < 0) {
-    std::fprintf(stderr, "Zestbox: no camera matches \"%s\".\n", camera.c_str());
+    std::fputs(FormatText(Translate("Zestbox: no camera matches \"%s\".\n"), {camera}).c_str(), stderr);
     ShowNoCamera();
     return false;
   }
@@ -80,6 +83,22 @@ CVideoMode* RequestedMode(const CImageCapture& capture, const std::string& mode)
   return capture.FindVideoMode(width, height, 32);
 }
 
+// For a camera without 320 x 240: the mode nearest to it in pixel count among
+// those that keep a smooth rate (or whose rate is not known), else among all.
+CVideoMode* NearestSmoothMode(const CImageCapture& capture) {
+  const auto distance = [](const CVideoMode* mode) { return std::abs(int64_t{mode->width} * mode->height - 320 * 240); };
+  CVideoMode* nearest = nullptr;
+  for (const bool smoothOnly : {true, false}) {
+    for (int32_t i = 0; i < capture.GetModeCount(); ++i) {
+      CVideoMode* mode = capture.GetMode(i);
+      const bool smooth = mode->framesPerSecond <= 0 || mode->framesPerSecond >= kSmoothFrameRate;
+      if ((smooth || !smoothOnly) && (!nearest || distance(mode) < distance(nearest))) nearest = mode;
+    }
+    if (nearest) break;
+  }
+  return nearest;
+}
+
 }  // namespace
 
 bool ChooseCameraAtStartup(CCaptureEngine& engine, const CameraRequest& request, const CameraDialogRunner& runDialog) {
@@ -93,7 +112,7 @@ bool ChooseCameraAtStartup(CCaptureEngine& engine, const CameraRequest& request,
     CCameraChoice choice(engine);
     choice.Open();
     if (!runDialog || !runDialog(choice)) {
-      ShowError(kNotChosen);
+      ShowError(Translate(kNotChosen));
       return false;
     }
   } else if (!AttachRequestedDevice(capture, request.camera)) {
@@ -101,11 +120,13 @@ bool ChooseCameraAtStartup(CCaptureEngine& engine, const CameraRequest& request,
   }
   CVideoMode* mode = request.mode.empty() ? nullptr : RequestedMode(capture, request.mode);
   if (!request.mode.empty() && !mode)
-    std::fprintf(stderr, "Zestbox: the camera has no mode \"%s\"; using its usual one.\n", request.mode.c_str());
+    std::fputs(FormatText(Translate("Zestbox: the camera has no mode \"%s\"; using its usual one.\n"), {request.mode})
+                   .c_str(),
+               stderr);
   if (!mode) mode = capture.FindVideoMode(320, 240, 32);
-  if (!mode && capture.GetModeCount() > 0) mode = capture.GetMode(0);
+  if (!mode) mode = NearestSmoothMode(capture);
   if (!mode) {
-    ShowError(kNoMode);
+    ShowError(Translate(kNoMode));
     return false;
   }
   capture.SetVideoMode(mode);

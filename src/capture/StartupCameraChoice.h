@@ -10,8 +10,8 @@ struct CameraRequest {
   // "" shows the dialog; otherwise a device's name or its 0-based index in
   // the list, "test" (the built-in test camera) or "file:PATH" (a recording).
   std::string camera;
-  // "" takes 320 x 240 when the camera has it, else its first mode;
-  // otherwise "WIDTHxHEIGHT".
+  // "" takes 320 x 240 when the camera has it, else the mode nearest to it
+  // that keeps 25 frames a second; otherwise "WIDTHxHEIGHT".
   std::string mode;
   // Lists the test camera (last) even when `camera` does not ask for it.
   bool listTestCamera = false;

@@ -55,6 +55,34 @@ void PushNext(GstAppSrc* src, Feed* feed) {
   gst_app_src_push_buffer(src, buffer);
 }
 
+// The camera's element: like a real camera's source, it cannot be opened
+// while the camera is unplugged (its state change fails and says why).
+struct TestCameraBin {
+  GstBin bin;
+};
+struct TestCameraBinClass {
+  GstBinClass parentClass;
+};
+G_DEFINE_TYPE(TestCameraBin, zestbox_test_camera_bin, GST_TYPE_BIN)
+
+constexpr char kStateKey[] = "zestbox-synthetic-state";
+
+GstStateChangeReturn ChangeCameraState(GstElement* element, GstStateChange transition) {
+  const auto* state = static_cast<std::shared_ptr<CSyntheticCamera::State>*>(g_object_get_data(G_OBJECT(element), kStateKey));
+  if (transition == GST_STATE_CHANGE_NULL_TO_READY && state && (*state)->unplugged) {
+    GST_ELEMENT_ERROR(element, RESOURCE, NOT_FOUND, ("The camera is not connected"),
+                      ("the test camera plays a camera unplugged before it starts"));
+    return GST_STATE_CHANGE_FAILURE;
+  }
+  return GST_ELEMENT_CLASS(zestbox_test_camera_bin_parent_class)->change_state(element, transition);
+}
+
+void zestbox_test_camera_bin_class_init(TestCameraBinClass* cls) {
+  GST_ELEMENT_CLASS(cls)->change_state = ChangeCameraState;
+}
+
+void zestbox_test_camera_bin_init(TestCameraBin*) {}
+
 }  // namespace
 
 CSyntheticCamera::CSyntheticCamera(CSyntheticScene scene)
@@ -66,9 +94,16 @@ CSyntheticCamera::CSyntheticCamera(CSyntheticScene scene, std::vector<CVideoMode
 }
 
 GstElement* CSyntheticCamera::CreateElement() const {
-  GstElement* bin = gst_parse_bin_from_description(
+  GstElement* feedBin = gst_parse_bin_from_description(
       "appsrc name=camera is-live=true format=time max-buffers=2 block=false ! videoconvert", TRUE, nullptr);
-  if (!bin) return nullptr;
+  if (!feedBin) return nullptr;
+  GstElement* bin = GST_ELEMENT(g_object_new(zestbox_test_camera_bin_get_type(), nullptr));
+  g_object_set_data_full(G_OBJECT(bin), kStateKey, new std::shared_ptr<State>(state),
+                         [](gpointer data) { delete static_cast<std::shared_ptr<State>*>(data); });
+  gst_bin_add(GST_BIN(bin), feedBin);
+  GstPad* pad = gst_element_get_static_pad(feedBin, "src");
+  gst_element_add_pad(bin, gst_ghost_pad_new("src", pad));
+  gst_object_unref(pad);
   GstAppSrc* src = FindCameraAppSrc(bin);
   Feed* feed = new Feed;
   feed->state = state;

@@ -13,8 +13,8 @@
 // own delay.
 //
 // The camera can also play a broken one: busy (another program holds it) or
-// unplugged (it reports an error instead of its next frame until plugged in
-// again); both may be switched from any thread.
+// unplugged (it reports an error instead of its next frame, and cannot be
+// started, until plugged in again); both may be switched from any thread.
 class CSyntheticCamera : public CCameraSource {
  public:
   static constexpr int32_t kFramesPerSecond = 30;

@@ -16,6 +16,10 @@ class CSystemCamera : public CCameraSource {
   GstElement* CreateElement() const override;
   GstCaps* OfferedCaps() const override;
 
+  // Whether both stand for the same listed device (a camera plugged in
+  // again is a new one, even at the same device node).
+  bool IsSameDevice(const CSystemCamera& other) const { return device == other.device; }
+
  private:
   GstDevice* device;
 };

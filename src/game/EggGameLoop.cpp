@@ -40,7 +40,7 @@ constexpr float kNormal[4] = {0.784f, 0.784f, 0.667f, 0.784f};
 constexpr float kHighlight[4] = {0.996f, 0.741f, 0.125f, 0.667f};
 
 const char* MessageText(uint32_t slot) {
-  return kMessageTextIds[slot] != 0 ? LoadText(kMessageTextIds[slot]) : "Bonus !";
+  return kMessageTextIds[slot] != 0 ? LoadText(kMessageTextIds[slot]) : Translate("Bonus !");
 }
 
 uint32_t TimeSeed() { return static_cast<uint32_t>(std::time(nullptr)) ^ TickCount(); }

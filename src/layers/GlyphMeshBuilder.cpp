@@ -26,37 +26,6 @@ float ToleranceFor(int32_t fontSize) {
   return kToleranceTimesSize / static_cast<float>(size);
 }
 
-// Reads one character of UTF-8; a byte that does not start a valid sequence
-// stands for itself (Latin-1), so 8-bit texts come out as typed.
-char32_t NextCharacter(const unsigned char*& p) {
-  const unsigned char lead = *p;
-  const int extra = lead >= 0xF0 && lead < 0xF5 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 && lead < 0xE0 ? 1 : 0;
-  if (lead >= 0x80 && extra > 0) {
-    char32_t code = lead & (0x3F >> extra);
-    int i = 1;
-    for (; i <= extra && (p[i] & 0xC0) == 0x80; ++i) {
-      code = (code << 6) | (p[i] & 0x3F);
-    }
-    if (i > extra) {
-      p += extra + 1;
-      return code;
-    }
-  }
-  ++p;
-  return lead;
-}
-
-std::u32string Decode(const char* text) {
-  std::u32string decoded;
-  if (!text) {
-    return decoded;
-  }
-  for (auto p = reinterpret_cast<const unsigned char*>(text); *p;) {
-    decoded.push_back(NextCharacter(p));
-  }
-  return decoded;
-}
-
 GlyphShape MakeShape(FT_Face face, FT_UInt glyph, float tolerance) {
   GlyphShape shape;
   if (FT_Load_Glyph(face, glyph, FT_LOAD_NO_SCALE | FT_LOAD_NO_BITMAP | FT_LOAD_NO_HINTING) != 0) {
@@ -91,22 +60,45 @@ CGlyphMeshBuilder& CGlyphMeshBuilder::Shared() {
   return builder;
 }
 
+FT_Face CGlyphMeshBuilder::OpenFace(const FontFile& file) {
+  if (!library_ || file.path.empty()) {
+    return nullptr;
+  }
+  auto& owned = facesByFile_[{file.path, file.index}];
+  FT_Face face = nullptr;
+  if (!owned && FT_New_Face(library_.get(), file.path.c_str(), file.index, &face) == 0) {
+    owned.reset(face);
+  }
+  return owned.get();
+}
+
 FT_Face CGlyphMeshBuilder::FaceFor(const std::string& fontName) {
   const auto named = facesByName_.find(fontName);
   if (named != facesByName_.end()) {
     return named->second;
   }
-  FT_Face face = nullptr;
-  const FontFile file = finder_.Find(fontName);
-  if (library_ && !file.path.empty()) {
-    auto& owned = facesByFile_[{file.path, file.index}];
-    if (!owned && FT_New_Face(library_.get(), file.path.c_str(), file.index, &face) == 0) {
-      owned.reset(face);
-    }
-    face = owned.get();
+  return facesByName_[fontName] = OpenFace(finder_.Find(fontName));
+}
+
+FT_Face CGlyphMeshBuilder::FaceFor(const std::string& fontName, const char* text) {
+  FT_Face face = FaceFor(fontName);
+  if (!face || !text) {
+    return face;
   }
-  facesByName_[fontName] = face;
-  return face;
+  const std::u32string characters = DecodeText(text);
+  const bool hasAll = std::all_of(characters.begin(), characters.end(), [face](char32_t c) {
+    return c < 0x20 || FT_Get_Char_Index(face, c) != 0;
+  });
+  if (hasAll) {
+    return face;
+  }
+  const std::pair<std::string, std::string> key{fontName, text};
+  const auto fallback = fallbacks_.find(key);
+  if (fallback != fallbacks_.end()) {
+    return fallback->second;
+  }
+  FT_Face other = OpenFace(finder_.Find(fontName, text));
+  return fallbacks_[key] = other ? other : face;
 }
 
 const GlyphShape* CGlyphMeshBuilder::ShapeFor(FT_Face face, FT_UInt glyph, int32_t fontSize) {
@@ -122,14 +114,14 @@ const GlyphShape* CGlyphMeshBuilder::ShapeFor(FT_Face face, FT_UInt glyph, int32
 GlyphMeshData CGlyphMeshBuilder::BuildLine(const std::string& fontName, int32_t fontSize, float depth,
                                            const char* text) {
   GlyphMeshData mesh;
-  FT_Face face = FaceFor(fontName);
+  FT_Face face = FaceFor(fontName, text);
   if (!face) {
     return mesh;
   }
   const float unitsPerEm = face->units_per_EM > 0 ? face->units_per_EM : 1000.0f;
   float pen = 0;
   FT_UInt previous = 0;
-  for (const char32_t code : Decode(text)) {
+  for (const char32_t code : DecodeText(text)) {
     const FT_UInt glyph = FT_Get_Char_Index(face, code);
     if (glyph == 0) {
       continue;
@@ -148,13 +140,13 @@ GlyphMeshData CGlyphMeshBuilder::BuildLine(const std::string& fontName, int32_t 
 }
 
 int32_t CGlyphMeshBuilder::MeasureWidth(const char* text) {
-  FT_Face face = FaceFor(kLayoutFamily);
+  FT_Face face = FaceFor(kLayoutFamily, text);
   if (!face) {
     return 0;
   }
   const float pixelsPerUnit = kLayoutPixels / (face->units_per_EM > 0 ? face->units_per_EM : 1000.0f);
   int32_t width = 0;
-  for (const char32_t code : Decode(text)) {
+  for (const char32_t code : DecodeText(text)) {
     const FT_UInt glyph = FT_Get_Char_Index(face, code);
     FT_Fixed advance = 0;
     if (glyph != 0 && FT_Get_Advance(face, glyph, FT_LOAD_NO_SCALE, &advance) == 0) {

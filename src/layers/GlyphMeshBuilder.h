@@ -29,15 +29,18 @@ class CGlyphMeshBuilder {
 
   // The mesh of `text` (UTF-8, or one byte a character when it is not valid
   // UTF-8) in the face found for `fontName` (an unknown name gets
-  // fontconfig's default face): one em = 1.0, baseline origin at (0, 0, 0),
-  // the face towards the viewer at z = -depth. `fontSize` only sets how
-  // finely curves are cut (larger sizes, finer curves). Characters the face
-  // lacks are skipped; an empty text or a missing face give an empty mesh.
+  // fontconfig's default face), or, when that face lacks a letter of the
+  // text, in the fallback face fontconfig finds for the whole text: one em =
+  // 1.0, baseline origin at (0, 0, 0), the face towards the viewer at
+  // z = -depth. `fontSize` only sets how finely curves are cut (larger
+  // sizes, finer curves). Characters no face has are skipped; an empty text
+  // or a missing face give an empty mesh.
   GlyphMeshData BuildLine(const std::string& fontName, int32_t fontSize, float depth, const char* text);
 
   // The width of `text` in pixels as the fixed layout face at the fixed
   // layout size sets it (whole-pixel advances, no kerning), whatever face
-  // the text is drawn in. Characters that face lacks count 0.
+  // the text is drawn in; a text with letters that face lacks is measured in
+  // its fallback face. Characters no face has count 0.
   int32_t MeasureWidth(const char* text);
 
  private:
@@ -50,11 +53,15 @@ class CGlyphMeshBuilder {
   using GlyphKey = std::tuple<FT_Face, FT_UInt, int32_t>;
 
   FT_Face FaceFor(const std::string& fontName);
+  // The face for `fontName` that has every letter of `text` when there is one.
+  FT_Face FaceFor(const std::string& fontName, const char* text);
+  FT_Face OpenFace(const FontFile& file);
   const GlyphShape* ShapeFor(FT_Face face, FT_UInt glyph, int32_t fontSize);
 
   CFontFinder finder_;
   std::unique_ptr<FT_LibraryRec_, LibraryDeleter> library_;
   std::map<std::pair<std::string, int32_t>, std::unique_ptr<FT_FaceRec_, FaceDeleter>> facesByFile_;
   std::map<std::string, FT_Face> facesByName_;
+  std::map<std::pair<std::string, std::string>, FT_Face> fallbacks_;  // by name and text
   std::map<GlyphKey, GlyphShape> shapes_;
 };

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <string>
 
+#include "scores/Hiscores.h"
+
 namespace {
 constexpr const char* kFont = "Comic Sans MS";
 constexpr float kRowColor[4] = {0.015686f, 0.505882f, 0.003922f, 0.666667f};
@@ -68,7 +70,7 @@ void HiscoreLayer::SetEntries(const std::vector<HiScoreEntry>& list) {
     char number[16];
     std::snprintf(number, sizeof(number), "%d.", row + 1);
     rankTexts.push_back(MakeRowText(kRankX, y, number));
-    nameTexts.push_back(MakeRowText(kNameX, y, entry.name));
+    nameTexts.push_back(MakeRowText(kNameX, y, Hiscores::ShownName(entry.name)));
     std::snprintf(number, sizeof(number), "%06d", entry.score);
     scoreTexts.push_back(MakeRowText(kScoreX, y, number));
   }

@@ -132,10 +132,14 @@ bool Hiscores::SaveTable(int kind, const std::vector<HiScoreEntry>& table) const
   return CIniFile::SaveRecords(records, fileName_);
 }
 
+std::string Hiscores::ShownName(const std::string& name) {
+  return name == LoadUntranslatedText(kEmptyNameText) ? LoadText(kEmptyNameText) : name;
+}
+
 bool Hiscores::WriteDefaults() const {
   IniRecords records;
   if (!CIniFile::LoadRecords(records, fileName_)) return false;
-  const HiScoreEntry empty(LoadText(kEmptyNameText), 0);
+  const HiScoreEntry empty(LoadUntranslatedText(kEmptyNameText), 0);
   for (int kind = 0; kind < kKinds; ++kind) {
     for (int row = 0; row < kRows; ++row) SetRow(records, kind, row, empty);
   }

@@ -37,6 +37,10 @@ public:
   // allowed, stops at the first non-digit, no digits gives 0, and values
   // beyond 32 bits are clamped to INT32_MIN / INT32_MAX.
   static int32_t ParseScore(const std::string& text);
+  // A row's name as the tables show it. The file keeps an unused row's name
+  // as the string table writes it, so the tables read the same in every
+  // language; it is shown in the player's.
+  static std::string ShownName(const std::string& name);
 
   // A missing key gives name "" and score 0.
   HiScoreEntry GetEntry(int kind, int row) const;

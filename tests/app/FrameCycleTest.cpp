@@ -229,7 +229,7 @@ TEST_F(FrameCycleTest, FatalErrorsAreShownOnceAndSilenceEverythingAfter) {
   EXPECT_EQ("Could not load required media.", desktop.messages[1].text);
   EXPECT_EQ("ZestBox", desktop.messages[2].caption);
   EXPECT_EQ(MessageIcon::Error, desktop.messages[2].icon);
-  EXPECT_EQ("Not enough video memory.\n\nZestbox will now exit.\r\n380", desktop.messages[2].text);
+  EXPECT_EQ("Not enough video memory.\n\nZestbox will now exit.", desktop.messages[2].text);
 }
 
 TEST_F(FrameCycleTest, TheSceneIsSetUpForTheLayers) {

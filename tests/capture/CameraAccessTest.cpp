@@ -63,19 +63,23 @@ void PostOpenFailure(GstAppSrc* source, guint, gpointer code) {
   g_error_free(error);
 }
 
-std::string TrialStartFailingWith(int code) {
+TrialResult::Outcome TrialStartFailingWith(int code, std::string* text = nullptr) {
   GstElement* source = gst_element_factory_make("appsrc", nullptr);
   GstAppSrcCallbacks callbacks{};
   callbacks.need_data = PostOpenFailure;
   gst_app_src_set_callbacks(GST_APP_SRC(source), &callbacks, GINT_TO_POINTER(code), nullptr);
-  return TrialStart(source);
+  const TrialResult result = TrialStart(source);
+  if (text) *text = result.text;
+  return result.outcome;
 }
 
 TEST(CameraAccess, TrialStartTellsADeniedOpenFromABusyOneAndOtherFailures) {
   gst_init(nullptr, nullptr);
-  EXPECT_EQ(TrialStartFailingWith(EACCES), "no permission");
-  EXPECT_EQ(TrialStartFailingWith(EBUSY), "busy");
-  EXPECT_EQ(TrialStartFailingWith(ENOENT), "Could not open device '/dev/video0' for reading and writing.");
+  EXPECT_EQ(TrialStartFailingWith(EACCES), TrialResult::Outcome::NoPermission);
+  EXPECT_EQ(TrialStartFailingWith(EBUSY), TrialResult::Outcome::Busy);
+  std::string text;
+  EXPECT_EQ(TrialStartFailingWith(ENOENT, &text), TrialResult::Outcome::Failed);
+  EXPECT_EQ(text, "Could not open device '/dev/video0' for reading and writing.");
 }
 
 }  // namespace

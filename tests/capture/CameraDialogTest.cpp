@@ -13,7 +13,7 @@
 
 namespace {
 
-// A hidden game window with its GL device, and a choice over the test camera.
+// A hidden game window with its GL device, and a choice over test cameras.
 class CameraDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -25,8 +25,13 @@ class CameraDialogTest : public ::testing::Test {
     d3dDevice = device.get();
     engine.Init(window);
     engine.GetImageCapture()->SetSystemCamerasListed(false);
-    engine.GetImageCapture()->AddExtraSource("Test camera", std::make_shared<CSyntheticCamera>());
     choice = std::make_unique<CCameraChoice>(engine);
+  }
+  // Opens the dialog's choice over that many test cameras.
+  void OpenWithCameras(int count) {
+    for (int i = 0; i < count; ++i)
+      engine.GetImageCapture()->AddExtraSource("Test camera " + std::to_string(i + 1),
+                                               std::make_shared<CSyntheticCamera>());
     choice->Open();
   }
   void TearDown() override {
@@ -37,11 +42,28 @@ class CameraDialogTest : public ::testing::Test {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
   }
 
-  static void PushKey(SDL_Keycode key) {
-    SDL_Event event = {};
-    event.type = SDL_KEYDOWN;
-    event.key.keysym.sym = key;
-    SDL_PushEvent(&event);
+  // A key pressed and let go, as the keyboard sends it.
+  static void PressKey(SDL_Scancode key, Uint16 modifiers = KMOD_NONE) {
+    for (const Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+      SDL_Event event = {};
+      event.type = type;
+      event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+      event.key.keysym.scancode = key;
+      event.key.keysym.sym = SDL_GetKeyFromScancode(key);
+      event.key.keysym.mod = modifiers;
+      SDL_PushEvent(&event);
+    }
+  }
+
+  // Runs the dialog until it closes; a dialog the keys left open is closed
+  // as the window would be, so a test that fails ends.
+  bool RunDialog() {
+    SDL_Event quit = {};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    const bool ok = RunCameraDialog(window, *choice);
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    return ok;
   }
 
   // Dialog pixels that are neither black nor the same as the corner.
@@ -65,19 +87,46 @@ class CameraDialogTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(CameraDialogTest, EnterNeedsADeviceAndEscapeCancels) {
-  PushKey(SDLK_RETURN);
-  PushKey(SDLK_ESCAPE);
-  EXPECT_FALSE(RunCameraDialog(window, *choice));
+  OpenWithCameras(2);
+  PressKey(SDL_SCANCODE_RETURN);
+  PressKey(SDL_SCANCODE_ESCAPE);
+  EXPECT_FALSE(RunDialog());
   ASSERT_EQ(desktop.messages.size(), 1u);
   EXPECT_EQ(desktop.messages[0].text, "Wybierz kamerę");
   EXPECT_GT(DrawnPixels(), 10000u);
 }
 
-TEST_F(CameraDialogTest, EnterClosesWithOkOnceADeviceIsAttached) {
-  choice->SelectDevice(1);
-  choice->SelectMode(2);
-  PushKey(SDLK_RETURN);
-  EXPECT_TRUE(RunCameraDialog(window, *choice));
+TEST_F(CameraDialogTest, TheOnlyCameraIsChosenAsTheDialogOpens) {
+  OpenWithCameras(1);
+  EXPECT_EQ(choice->GetDeviceSelection(), 1);
+  PressKey(SDL_SCANCODE_RETURN);
+  EXPECT_TRUE(RunDialog());
+  EXPECT_TRUE(desktop.messages.empty());
+}
+
+// A player without a mouse: Tab to a list, Space or Enter opens it, the
+// arrows walk it, Space or Enter picks; the arrows also move between the
+// buttons.
+TEST_F(CameraDialogTest, KeyboardAlonePicksCameraAndMode) {
+  OpenWithCameras(2);
+  for (const SDL_Scancode key : {SDL_SCANCODE_TAB, SDL_SCANCODE_SPACE, SDL_SCANCODE_DOWN, SDL_SCANCODE_DOWN,
+                                 SDL_SCANCODE_RETURN,                                        // the second camera
+                                 SDL_SCANCODE_TAB, SDL_SCANCODE_RETURN, SDL_SCANCODE_DOWN,   // its mode list
+                                 SDL_SCANCODE_DOWN, SDL_SCANCODE_SPACE,                      // its second mode
+                                 SDL_SCANCODE_TAB, SDL_SCANCODE_TAB, SDL_SCANCODE_LEFT,      // OK, Cancel, OK
+                                 SDL_SCANCODE_SPACE})
+    PressKey(key);
+  EXPECT_TRUE(RunDialog());
+  EXPECT_EQ(choice->GetDeviceSelection(), 2);
+  EXPECT_EQ(choice->GetModeSelection(), 2);
   EXPECT_TRUE(desktop.messages.empty());
   EXPECT_GT(DrawnPixels(), 10000u);
+
+  choice->Open();
+  PressKey(SDL_SCANCODE_TAB);
+  PressKey(SDL_SCANCODE_TAB, KMOD_LSHIFT);  // backwards from the device list: Cancel
+  PressKey(SDL_SCANCODE_LEFT);              // OK
+  PressKey(SDL_SCANCODE_RETURN);
+  EXPECT_TRUE(RunDialog());
+  EXPECT_TRUE(desktop.messages.empty());
 }

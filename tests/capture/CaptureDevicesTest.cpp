@@ -135,23 +135,6 @@ TEST(CaptureDevices, BusyCameraIsRefusedByName) {
   EXPECT_EQ(capture->IsDeviceAttached(), 1);
 }
 
-TEST_F(CameraCaps, EachFrameSizeOfAnyFormatIsOneThirtyTwoBitMode) {
-  GstCaps* caps = gst_caps_from_string(
-      "video/x-raw,format=YUY2,width=640,height=480,framerate=30/1; image/jpeg,width=1280,height=720;"
-      "image/jpeg,width=640,height=480; video/x-raw,format=YUY2,width=320,height=240;"
-      "video/x-raw,format=YUY2,width=[16,4096],height=[16,4096]");
-  const std::vector<CVideoMode> modes = ModesFromCaps(caps);
-  ASSERT_EQ(modes.size(), 3u);
-  EXPECT_EQ(modes[0].Description(), "32x640x480");
-  EXPECT_EQ(modes[1].Description(), "32x1280x720");
-  EXPECT_EQ(modes[2].Description(), "32x320x240");
-  // The camera's own raw format wins; MJPEG only where there is no raw one.
-  EXPECT_EQ(CapsText(SourceCapsForMode(caps, 640, 480, 32)), "video/x-raw, width=(int)640, height=(int)480, format=(string)YUY2");
-  EXPECT_EQ(CapsText(SourceCapsForMode(caps, 1280, 720, 32)), "image/jpeg, width=(int)1280, height=(int)720");
-  EXPECT_EQ(CapsText(SourceCapsForMode(caps, 800, 600, 32)), "(none)");
-  gst_caps_unref(caps);
-}
-
 TEST_F(CameraCaps, BitsPerPixelChooseTheSubtype) {
   EXPECT_EQ(SubtypeForBits(1), VideoSubtype::RGB1);
   EXPECT_EQ(SubtypeForBits(4), VideoSubtype::RGB4);

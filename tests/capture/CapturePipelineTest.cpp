@@ -8,6 +8,7 @@
 #include <string>
 #include <thread>
 
+#include "FakeCameras.h"
 #include "capture/CaptureEngine.h"
 #include "capture/CaptureNotice.h"
 #include "capture/LaunchSource.h"
@@ -199,6 +200,39 @@ TEST_F(SourceFaultTest, UnpluggedCameraKeepsTheGameGoingAndComesBack) {
   EXPECT_TRUE(capture.Stop());
 }
 
+TEST_F(SourceFaultTest, CameraPluggedBackAtAnotherNodeIsFoundByItsName) {
+  constexpr char kListing[] = "video/x-raw, format=(string)BGRx, width=(int)320, height=(int)240, "
+                              "framerate=(fraction)30/1";
+  FakeCameras cameras;
+  auto first = std::make_shared<CSyntheticCamera>();
+  GstDevice* atVideo0 = cameras.Plug("USB Camera", kListing, "/dev/video0", first);
+  CImageCapture capture(nullptr);
+  ASSERT_TRUE(capture.EnumerateDevices());
+  int32_t index = 0;
+  while (index < capture.GetDeviceCount() && capture.GetDevice(index)->GetName() != "USB Camera") ++index;
+  ASSERT_TRUE(capture.CreateFilters());
+  ASSERT_TRUE(capture.SetCaptureDevice(index)) << capture.GetLastErrorText();
+  ASSERT_TRUE(capture.EnumDeviceCaps());
+  ASSERT_TRUE(capture.SetVideoMode(capture.FindVideoMode(320, 240, 32)));
+  ASSERT_TRUE(capture.Run());
+  ASSERT_TRUE(WaitFor([&] { return capture.GetDetectorFrameCount() > 3; }, 3000ms, [&] { capture.CheckSource(); }));
+
+  // Pulled out: its node is gone for good. Plugged into another port, it
+  // comes back at another node.
+  testing::internal::CaptureStderr();
+  first->SetUnplugged(true);
+  cameras.Unplug(atVideo0);
+  EXPECT_TRUE(WaitFor([&] { return capture.IsSourceFaulted(); }, 3000ms, [&] { capture.CheckSource(); }));
+  cameras.Plug("USB Camera", kListing, "/dev/video2", std::make_shared<CSyntheticCamera>());
+  const uint64_t framesAtLoss = capture.GetDetectorFrameCount();
+  Advance(2000);
+  EXPECT_TRUE(WaitFor([&] { return !capture.IsSourceFaulted(); }, 3000ms, [&] { capture.CheckSource(); }));
+  EXPECT_GT(capture.GetDetectorFrameCount(), framesAtLoss);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("Zestbox: the camera \"USB Camera\" delivers pictures again.\n"), std::string::npos) << said;
+  EXPECT_TRUE(capture.Stop());
+}
+
 TEST_F(SourceFaultTest, SilentCameraCountsAsFailedAfterThreeSeconds) {
   // A test pattern that stops after a few frames, as a stuck camera would.
   CImageCapture capture(nullptr);
@@ -261,8 +295,8 @@ TEST(RecordedVideo, ReplaysAtItsOwnPaceAndStartsAgainAtTheEnd) {
 
 namespace {
 
-// A camera that only offers one format at 320 x 240, as real ones do: raw
-// YUY2 or MJPEG, made from the test pattern.
+// A camera that only offers one format at one size, as real ones do: raw
+// YUY2, greyscale or MJPEG, made from the test pattern.
 class OneFormatCamera : public CCameraSource {
  public:
   OneFormatCamera(const char* element, const char* caps) : element(element), caps(caps) {}
@@ -275,7 +309,7 @@ class OneFormatCamera : public CCameraSource {
   const char* caps;
 };
 
-uint64_t FramesFrom(std::shared_ptr<CCameraSource> camera) {
+uint64_t FramesFrom(std::shared_ptr<CCameraSource> camera, int32_t width = 320, int32_t height = 240) {
   CImageCapture capture(nullptr);
   capture.SetSystemCamerasListed(false);
   capture.AddExtraSource("Camera", std::move(camera));
@@ -283,7 +317,7 @@ uint64_t FramesFrom(std::shared_ptr<CCameraSource> camera) {
   EXPECT_TRUE(capture.CreateFilters());
   EXPECT_TRUE(capture.SetCaptureDevice(0));
   EXPECT_TRUE(capture.EnumDeviceCaps());
-  CVideoMode* mode = capture.FindVideoMode(320, 240, 32);
+  CVideoMode* mode = capture.FindVideoMode(width, height, 32);
   EXPECT_NE(mode, nullptr);
   if (!mode || !capture.SetVideoMode(mode) || !capture.Run()) return 0;
   WaitFor([&] { return capture.GetRenderer()->FrameCount() >= 5; });
@@ -293,7 +327,7 @@ uint64_t FramesFrom(std::shared_ptr<CCameraSource> camera) {
 
 }  // namespace
 
-TEST(CameraFormats, RawAndMjpegCamerasDeliverThirtyTwoBitFrames) {
+TEST(CameraFormats, RawGreyAndMjpegCamerasDeliverThirtyTwoBitFrames) {
   gst_init(nullptr, nullptr);
   EXPECT_GE(FramesFrom(std::make_shared<OneFormatCamera>(
                 "videotestsrc is-live=true", "video/x-raw,format=YUY2,width=320,height=240,framerate=30/1")),
@@ -301,6 +335,11 @@ TEST(CameraFormats, RawAndMjpegCamerasDeliverThirtyTwoBitFrames) {
   EXPECT_GE(FramesFrom(std::make_shared<OneFormatCamera>(
                 "videotestsrc is-live=true ! video/x-raw,width=320,height=240 ! jpegenc",
                 "image/jpeg,width=320,height=240,framerate=30/1")),
+            5u);
+  // An infrared camera's greyscale.
+  EXPECT_GE(FramesFrom(std::make_shared<OneFormatCamera>(
+                           "videotestsrc is-live=true", "video/x-raw,format=GRAY8,width=640,height=360,framerate=15/1"),
+                       640, 360),
             5u);
 }
 

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/CaptureHooks.h"
 #include "app/GameCapture.h"
 #include "app/MyD3DApplication.h"
 #include "capture/CaptureEngine.h"
@@ -62,7 +63,14 @@ class CameraLossTest : public ManualClockTest {
       game->SeedRandom(7);
       return game;
     });
-    app.SetCaptureHooks(GameCaptureHooks(app, CameraRequest{kCamera, "320x240", false}, ExtraCamera{kCamera, camera}));
+    CaptureHooks hooks = GameCaptureHooks(app, CameraRequest{kCamera, "320x240", false}, ExtraCamera{kCamera, camera});
+    // The camera may go between the choice and the start (see CameraFailingAtStartTest).
+    hooks.chooseCamera = [choose = hooks.chooseCamera, this] {
+      const bool chosen = choose();
+      camera->SetUnplugged(unpluggedBeforeStart);
+      return chosen;
+    };
+    app.SetCaptureHooks(hooks);
     auto recording = std::make_unique<RecordingDevice>();
     device = recording.get();
     ASSERT_EQ(S_OK, app.CreateOnDevice(std::move(recording)));
@@ -106,6 +114,11 @@ class CameraLossTest : public ManualClockTest {
     return track;
   }
 
+  bool FollowsCamera() const {
+    return Zone() == CBasketMotionDetector::kTopRight || Zone() == CBasketMotionDetector::kBottomRight;
+  }
+
+  bool unpluggedBeforeStart = false;
   RecordingDesktop desktop;
   TempFolder folder;
   std::shared_ptr<CSyntheticCamera> camera = std::make_shared<CSyntheticCamera>(AlternatingQuarters());
@@ -117,10 +130,7 @@ class CameraLossTest : public ManualClockTest {
 
 TEST_F(CameraLossTest, TheGameGoesOnWithTheLastPictureAndFollowsMovementAgainOnceTheCameraIsBack) {
   CImageCapture& capture = *captureEngine->GetImageCapture();
-  const auto followsCamera = [&] {
-    return Zone() == CBasketMotionDetector::kTopRight || Zone() == CBasketMotionDetector::kBottomRight;
-  };
-  ASSERT_TRUE(PlayUntil([&] { return game->GetPhase() == CEggGameLoop::kPlaying && followsCamera(); }, 250))
+  ASSERT_TRUE(PlayUntil([&] { return game->GetPhase() == CEggGameLoop::kPlaying && FollowsCamera(); }, 250))
       << "eggs rolling and the basket following the camera; phase " << game->GetPhase() << ", zone " << Zone();
   ASSERT_FALSE(capture.IsSourceFaulted());
   const auto* picture = static_cast<const RecordedTexture*>(cameraTexture.get());
@@ -160,6 +170,38 @@ TEST_F(CameraLossTest, TheGameGoesOnWithTheLastPictureAndFollowsMovementAgainOnc
 
   const std::string said = testing::internal::GetCapturedStderr();
   EXPECT_EQ(1u, Occurrences(said, "Zestbox: the camera \"Test camera\" stopped delivering pictures (")) << said;
+  EXPECT_EQ(1u, Occurrences(said, "Zestbox: the camera \"Test camera\" delivers pictures again.")) << said;
+  EXPECT_TRUE(desktop.messages.empty());
+}
+
+// The camera goes after the player chose it and before the game starts it
+// (unplugged, or taken by another program): its source cannot even be opened.
+class CameraFailingAtStartTest : public CameraLossTest {
+ protected:
+  void SetUp() override {
+    unpluggedBeforeStart = true;
+    testing::internal::CaptureStderr();
+    CameraLossTest::SetUp();
+  }
+};
+
+TEST_F(CameraFailingAtStartTest, IsWatchedFromTheStartAndFollowedOnceItDelivers) {
+  CImageCapture& capture = *captureEngine->GetImageCapture();
+  EXPECT_TRUE(PlayUntil([&] { return capture.IsSourceFaulted(); }, 5)) << "the failed start went unnoticed";
+  Play(55);  // past a retry that fails again
+  EXPECT_TRUE(capture.IsSourceFaulted());
+  EXPECT_EQ(0u, capture.GetDetectorFrameCount());
+  EXPECT_EQ(nullptr, cameraTexture);  // a black background
+
+  camera->SetUnplugged(false);
+  EXPECT_TRUE(PlayUntil([&] { return !capture.IsSourceFaulted(); }, 100)) << "no pictures 4 s after plugging in";
+  EXPECT_TRUE(PlayUntil([&] { return FollowsCamera(); }, 150)) << "the basket stays in zone " << Zone();
+  EXPECT_NE(nullptr, cameraTexture);
+
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(1u, Occurrences(said, "Zestbox: the camera \"Test camera\" stopped delivering pictures (The camera is not "
+                                  "connected); the game goes on with the last picture.\n"))
+      << said;
   EXPECT_EQ(1u, Occurrences(said, "Zestbox: the camera \"Test camera\" delivers pictures again.")) << said;
   EXPECT_TRUE(desktop.messages.empty());
 }
