@@ -6,16 +6,17 @@
 
 #include "base/DesktopServices.h"
 #include "base/Debug.h"
+#include "base/Texts.h"
 #include "layers/GlRenderDevice.h"
 #include "layers/PictureLoader.h"
 
 namespace {
 constexpr const char* kIconFile = "./res/zestbox.png";
-constexpr const char* kNoDisplay =
+constexpr const char* kNoDisplay = Translatable(
     "No display was found: the game would run where nobody can see it.\n"
     "Start Zestbox from a desktop session (DISPLAY or WAYLAND_DISPLAY set).\n"
     "To draw offscreen on purpose, set SDL_VIDEODRIVER=offscreen or use\n"
-    "--screenshot FILE --frames N.";
+    "--screenshot FILE --frames N.");
 
 // SDL falls back to drawing offscreen (or nowhere) when it finds no display;
 // asked for by name, those drivers are what the user wants.
@@ -48,7 +49,7 @@ Result CD3DApplication::Create() {
   videoInitialized = true;
   if (!offscreenAllowed && FellBackToNoDisplay()) {
     fatalErrorShown = true;
-    Desktop().ShowMessage(windowTitle, kNoDisplay, MessageIcon::Error);
+    Desktop().ShowMessage(windowTitle, Translate(kNoDisplay), MessageIcon::Error);
     return kErrorNoGraphics;
   }
   const Result result = CreateWindowAndDevice();

@@ -86,8 +86,8 @@ TEST(ApplicationRunTest, InFullScreenThePointerIsTheGamesAgainAfterTheCameraDial
     engine.Init(app.Window());
     engine.GetImageCapture()->SetSystemCamerasListed(false);
     return ChooseCameraAtStartup(engine, CameraRequest{"", "", true}, [&](CCameraChoice& choice) {
-      choice.PressOk();  // no camera chosen yet: "Wybierz kamerę"
       choice.SelectDevice(1);
+      choice.SelectMode(1000);  // a mode the camera does not have: "Invalid video mode !"
       PushKey(SDLK_RETURN);
       return RunCameraDialog(app.Window(), choice);
     });
