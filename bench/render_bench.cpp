@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "layers/FadeEffect.h"
-#include "layers/GlScene.h"
-#include "layers/PngWriter.h"
+#include "render/GlScene.h"
+#include "render/PngWriter.h"
 #include "layers/SpriteLayer.h"
 #include "layers/TextureLayer.h"
 

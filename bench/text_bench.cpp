@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "layers/GlScene.h"
-#include "layers/GlyphMeshBuilder.h"
+#include "render/GlScene.h"
+#include "text3d/GlyphMeshBuilder.h"
 #include "layers/Text3D.h"
 
 namespace {

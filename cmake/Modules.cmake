@@ -1,10 +1,8 @@
 # zb_module(NAME [DEPS targets...]): a static library zb_NAME from src/NAME/*.cpp.
-# Modules are one folder each, so the folder shows the architecture; the game's
-# state base and its states refer to each other, which static libraries allow.
+# Modules are one folder each, so the folder shows the architecture.
 function(zb_module name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp)
-  list(FILTER sources EXCLUDE REGEX ".*/main\\.cpp$")
   if(sources)
     add_library(zb_${name} STATIC ${sources})
     target_include_directories(zb_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)

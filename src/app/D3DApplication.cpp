@@ -7,8 +7,8 @@
 #include "base/DesktopServices.h"
 #include "base/Debug.h"
 #include "base/Texts.h"
-#include "layers/GlRenderDevice.h"
-#include "layers/PictureLoader.h"
+#include "render/GlRenderDevice.h"
+#include "render/PictureLoader.h"
 
 namespace {
 constexpr const char* kIconFile = "./res/zestbox.png";

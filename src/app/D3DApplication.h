@@ -9,7 +9,7 @@
 #include "app/ErrorMessages.h"
 #include "app/FrameClock.h"
 #include "base/Results.h"
-#include "layers/RenderDevice.h"
+#include "render/RenderDevice.h"
 
 // The window-and-device framework: makes the SDL window and the drawing
 // device, runs the event loop and calls a fixed set of virtual hooks that the

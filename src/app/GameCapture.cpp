@@ -1,6 +1,6 @@
 #include "app/GameCapture.h"
 
-#include "app/GameLoop.h"
+#include "state/GameLoop.h"
 #include "app/MyD3DApplication.h"
 #include "capture/CameraDialog.h"
 #include "capture/CaptureEngine.h"

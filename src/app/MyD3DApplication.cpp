@@ -7,7 +7,7 @@
 #include <system_error>
 #include <vector>
 
-#include "app/GameLoop.h"
+#include "state/GameLoop.h"
 #include "app/Homepage.h"
 #include "audio/AudioEngine.h"
 #include "audio/MusicNotice.h"
@@ -15,8 +15,8 @@
 #include "base/Debug.h"
 #include "base/DesktopServices.h"
 #include "base/Texts.h"
-#include "layers/PngWriter.h"
-#include "layers/Texture.h"
+#include "render/PngWriter.h"
+#include "render/Texture.h"
 
 CMyD3DApplication* application = nullptr;
 
@@ -221,6 +221,7 @@ void CMyD3DApplication::MakeState(const StateRequest& request) {
   if (!state) {
     return;
   }
+  state->SetAudioEngine(audioEngine.get());
   state->Start();
   currentState = std::move(state);
   currentKind = request.kind;

@@ -7,7 +7,7 @@
 #include "app/D3DApplication.h"
 #include "app/KeyMap.h"
 #include "app/StateFactory.h"
-#include "app/StateSwitch.h"
+#include "state/StateSwitch.h"
 
 class CAudioEngine;
 class CGameLoop;

@@ -2,7 +2,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/StateSwitch.h"
+#include "state/StateSwitch.h"
 
 class CGameLoop;
 

@@ -13,8 +13,8 @@
 
 #include "base/Texts.h"
 #include "capture/CameraChoice.h"
-#include "layers/FontFinder.h"
-#include "layers/RenderDevice.h"
+#include "text3d/FontFinder.h"
+#include "render/RenderDevice.h"
 
 namespace {
 

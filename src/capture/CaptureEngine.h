@@ -6,7 +6,7 @@
 
 #include "capture/ImageCapture.h"
 #include "capture/SampleGrabberCallback.h"
-#include "layers/RenderDevice.h"
+#include "render/RenderDevice.h"
 #include "layers/VideoTextureLayer.h"
 
 class CMotionDetector;

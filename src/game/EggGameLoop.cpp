@@ -4,7 +4,6 @@
 #include <ctime>
 #include <string>
 
-#include "app/MyD3DApplication.h"
 #include "base/Clock.h"
 #include "base/Texts.h"
 #include "capture/CaptureEngine.h"
@@ -16,7 +15,7 @@
 #include "layers/Text3D.h"
 #include "menu/OptionsLayer.h"
 #include "motion/BasketMotionDetector.h"
-#include "motion/Contour.h"
+#include "game/Contour.h"
 #include "motion/CurrentMotionDetector.h"
 
 namespace {
@@ -72,7 +71,7 @@ void CEggGameLoop::Start() {
   AddOptionsLayer();
 
   StartMusic("./res/yazda.mp3");
-  crumpSound.SetAudioEngine(application != nullptr ? application->AudioEngine() : nullptr);
+  crumpSound.SetAudioEngine(audioEngine);
   crumpSound.Load("./res/sounds/crump2.wav");
 
   score = 0;

@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/GameLoop.h"
+#include "state/GameLoop.h"
 #include "audio/Sound.h"
 #include "game/RandomSource.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "layers/PictureLoader.h"
+#include "render/PictureLoader.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "layers/RenderDevice.h"
+#include "render/RenderDevice.h"
 #include "layers/TextureLayer.h"
 
 struct Picture;

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "layers/RenderDevice.h"
+#include "render/RenderDevice.h"
 
 // One drawable layer of a screen. A game state keeps an ordered list of
 // layers and, once per drawn frame, calls Update on each and then Render on

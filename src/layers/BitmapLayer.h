@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "layers/AbstractLayer.h"
-#include "layers/Texture.h"
+#include "render/Texture.h"
 
 // A layer that owns one picture through the texture cache.
 class CBitmapLayer : public CAbstractLayer {

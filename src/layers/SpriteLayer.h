@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "layers/BitmapLayer.h"
-#include "layers/Matrix.h"
-#include "layers/RenderDevice.h"
+#include "render/Matrix.h"
+#include "render/RenderDevice.h"
 
 // One picture, or one cell of a horizontal strip of cells, drawn in screen
 // space. Positions given to SetPosition are virtual 1024 x 768 units, y down,

@@ -1,7 +1,7 @@
 #include "layers/Text3D.h"
 
 #include "base/Clock.h"
-#include "layers/GlyphMeshBuilder.h"
+#include "text3d/GlyphMeshBuilder.h"
 
 namespace {
 

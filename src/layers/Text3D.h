@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "base/Results.h"
-#include "layers/Matrix.h"
-#include "layers/RenderDevice.h"
+#include "render/Matrix.h"
+#include "render/RenderDevice.h"
 #include "layers/TextureLayer.h"
 
 // Extruded 3D lettering: one or more lines of text, each a solid mesh of its

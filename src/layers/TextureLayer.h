@@ -2,8 +2,8 @@
 #include <cstdint>
 
 #include "layers/BitmapLayer.h"
-#include "layers/Matrix.h"
-#include "layers/RenderDevice.h"
+#include "render/Matrix.h"
+#include "render/RenderDevice.h"
 
 // Draws one picture as a textured quad in the 3D scene (world units: the
 // window shows x -6..6 and y -4.5..4.5 at z = 1). The quad is a unit square

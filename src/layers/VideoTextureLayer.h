@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "layers/RenderDevice.h"
+#include "render/RenderDevice.h"
 #include "layers/TextureLayer.h"
 
 // The texel layout of the camera texture: the device's 32-bit ARGB words with

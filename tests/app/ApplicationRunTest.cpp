@@ -6,13 +6,13 @@
 #include <memory>
 #include <string>
 
-#include "app/GameLoop.h"
+#include "state/GameLoop.h"
 #include "app/MyD3DApplication.h"
 #include "capture/CameraChoice.h"
 #include "capture/CameraDialog.h"
 #include "capture/CaptureEngine.h"
 #include "capture/StartupCameraChoice.h"
-#include "layers/PictureLoader.h"
+#include "render/PictureLoader.h"
 #include "support/RecordingDesktop.h"
 
 // The application on a real window and OpenGL device (SDL's offscreen driver).

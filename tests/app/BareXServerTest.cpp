@@ -8,11 +8,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/GameLoop.h"
+#include "state/GameLoop.h"
 #include "app/MyD3DApplication.h"
 #include "app/StateFactory.h"
 #include "scores/Hiscores.h"
-#include "scores/TempFolder.h"
+#include "support/TempFolder.h"
 #include "support/RecordingDesktop.h"
 #include "support/TestClock.h"
 

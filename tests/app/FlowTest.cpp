@@ -12,18 +12,18 @@
 #include <string>
 #include <vector>
 
-#include "ProgramRun.h"
+#include "support/ProgramRun.h"
 #include "app/MyD3DApplication.h"
-#include "app/SplashScreenLoop.h"
+#include "screens/SplashScreenLoop.h"
 #include "app/StateFactory.h"
-#include "app/TitleLoop.h"
+#include "screens/TitleLoop.h"
 #include "game/Basket.h"
 #include "game/Egg.h"
 #include "game/EggGameLoop.h"
-#include "layers/PictureLoader.h"
+#include "render/PictureLoader.h"
 #include "scores/Hiscores.h"
-#include "scores/HiscoresLoop.h"
-#include "scores/TempFolder.h"
+#include "screens/HiscoresLoop.h"
+#include "support/TempFolder.h"
 #include "support/RecordingDesktop.h"
 #include "support/TestClock.h"
 

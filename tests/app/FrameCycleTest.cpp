@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "support/TestClock.h"
-#include "TestState.h"
+#include "support/TestState.h"
 #include "app/MyD3DApplication.h"
 #include "support/RecordingDesktop.h"
 #include "support/RecordingDevice.h"

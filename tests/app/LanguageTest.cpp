@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "ProgramRun.h"
+#include "support/ProgramRun.h"
 #include "app/ErrorMessages.h"
 #include "base/Texts.h"
 #include "scores/Hiscores.h"

@@ -5,12 +5,12 @@
 #include <memory>
 #include <vector>
 
-#include "app/GameLoop.h"
+#include "state/GameLoop.h"
 #include "app/StateFactory.h"
 #include "game/EggGameLoop.h"
 #include "motion/BasketMotionDetector.h"
 #include "scores/Hiscores.h"
-#include "scores/TempFolder.h"
+#include "support/TempFolder.h"
 #include "support/MotionDriver.h"
 #include "support/RecordingDesktop.h"
 #include "support/RecordingDevice.h"

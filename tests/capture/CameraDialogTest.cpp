@@ -7,8 +7,8 @@
 #include "capture/CameraDialog.h"
 #include "capture/CaptureEngine.h"
 #include "capture/SyntheticCamera.h"
-#include "layers/GlRenderDevice.h"
-#include "layers/PngWriter.h"
+#include "render/GlRenderDevice.h"
+#include "render/PngWriter.h"
 #include "support/RecordingDesktop.h"
 
 namespace {

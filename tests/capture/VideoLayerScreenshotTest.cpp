@@ -6,8 +6,8 @@
 
 #include "capture/CaptureEngine.h"
 #include "capture/SyntheticCamera.h"
-#include "layers/GlScene.h"
-#include "layers/PngWriter.h"
+#include "support/GlScene.h"
+#include "render/PngWriter.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "scores/TempFolder.h"
+#include "support/TempFolder.h"
 
 // One run of the real program with the virtual player, headless, in a fresh
 // working folder of its own (with the game's res/), on the fixed-step clock

@@ -19,7 +19,7 @@
 #include "game/EggGameLoop.h"
 #include "motion/BasketMotionDetector.h"
 #include "scores/Hiscores.h"
-#include "scores/TempFolder.h"
+#include "support/TempFolder.h"
 #include "support/RecordingDesktop.h"
 #include "support/RecordingDevice.h"
 #include "support/TestClock.h"

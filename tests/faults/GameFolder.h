@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "scores/TempFolder.h"
+#include "support/TempFolder.h"
 
 // Makes a fresh temporary folder, with an empty res/ in it, the working
 // directory for the object's lifetime: the game then finds none of its

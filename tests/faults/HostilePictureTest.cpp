@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "layers/PictureLoader.h"
-#include "scores/TempFolder.h"
+#include "render/PictureLoader.h"
+#include "support/TempFolder.h"
 
 // A picture file of a few bytes must not make the game decode a large
 // picture out of nothing.

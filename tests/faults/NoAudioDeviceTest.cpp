@@ -9,7 +9,7 @@
 #include "audio/AudioEngine.h"
 #include "audio/MusicPlayer.h"
 #include "audio/Sound.h"
-#include "layers/RenderDevice.h"
+#include "render/RenderDevice.h"
 #include "support/RecordingDesktop.h"
 #include "support/RecordingDevice.h"
 #include "support/TestClock.h"

@@ -1,10 +1,10 @@
 #pragma once
 #include <cstdint>
 
-#include "app/GameLoop.h"
+#include "state/GameLoop.h"
 #include "base/Clock.h"
 #include "game/EggGameLoop.h"
-#include "layers/RenderDevice.h"
+#include "render/RenderDevice.h"
 
 // Drives a started state as the application's frame cycle does, on the manual
 // clock: every pass is 40 ms, updates the layers and the state and, every

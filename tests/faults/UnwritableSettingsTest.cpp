@@ -8,10 +8,10 @@
 
 #include "StatePlay.h"
 #include "app/StateFactory.h"
-#include "layers/RenderDevice.h"
-#include "layers/Texture.h"
+#include "render/RenderDevice.h"
+#include "render/Texture.h"
 #include "scores/Hiscores.h"
-#include "scores/TempFolder.h"
+#include "support/TempFolder.h"
 #include "support/RecordingDesktop.h"
 #include "support/RecordingDevice.h"
 

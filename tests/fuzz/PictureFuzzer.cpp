@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "FuzzFile.h"
-#include "layers/PictureLoader.h"
+#include "render/PictureLoader.h"
 
 namespace {
 

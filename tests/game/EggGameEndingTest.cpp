@@ -9,8 +9,8 @@
 #include "menu/OptionsLayer.h"
 #include "scores/HiscoreLayer.h"
 #include "scores/Hiscores.h"
-#include "scores/PrintEntry.h"
-#include "scores/TempFolder.h"
+#include "support/PrintEntry.h"
+#include "support/TempFolder.h"
 
 namespace {
 using Game = CEggGameLoop;

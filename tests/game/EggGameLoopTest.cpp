@@ -9,7 +9,7 @@
 #include "layers/Text3D.h"
 #include "layers/TextureLayer.h"
 #include "menu/OptionsLayer.h"
-#include "motion/Contour.h"
+#include "game/Contour.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include "game/Basket.h"
 #include "game/Egg.h"
 #include "game/EggGameLoop.h"
-#include "layers/GlScene.h"
+#include "support/GlScene.h"
 #include "layers/HUD.h"
-#include "layers/PngWriter.h"
+#include "render/PngWriter.h"
 #include "layers/TextureLayer.h"
 
 namespace {

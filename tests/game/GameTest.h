@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "game/Egg.h"
-#include "layers/RenderDevice.h"
-#include "layers/Texture.h"
+#include "render/RenderDevice.h"
+#include "render/Texture.h"
 #include "support/RecordingDevice.h"
 #include "support/TestClock.h"
 

@@ -5,9 +5,9 @@
 
 #include "GameTest.h"
 #include "game/HatcheryLayer.h"
-#include "layers/GlScene.h"
-#include "layers/PictureLoader.h"
-#include "layers/PngWriter.h"
+#include "support/GlScene.h"
+#include "render/PictureLoader.h"
+#include "render/PngWriter.h"
 #include "layers/TextureLayer.h"
 
 namespace {

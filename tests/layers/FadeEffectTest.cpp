@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "TestPictures.h"
+#include "support/TestPictures.h"
 #include "layers/FadeEffect.h"
-#include "layers/Texture.h"
+#include "render/Texture.h"
 #include "support/RecordingDevice.h"
 #include "support/TestClock.h"
 

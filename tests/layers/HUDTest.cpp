@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "layers/GlyphMeshBuilder.h"
+#include "text3d/GlyphMeshBuilder.h"
 #include "layers/HUD.h"
 #include "support/RecordingDevice.h"
 

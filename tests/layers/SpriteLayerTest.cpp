@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "TestPictures.h"
+#include "support/TestPictures.h"
 #include "layers/SpriteLayer.h"
-#include "layers/Texture.h"
+#include "render/Texture.h"
 #include "support/RecordingDevice.h"
 #include "support/TestClock.h"
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "GlScene.h"
+#include "support/GlScene.h"
 #include "layers/HUD.h"
-#include "layers/PngWriter.h"
+#include "render/PngWriter.h"
 #include "layers/Text3D.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "layers/GlyphMeshBuilder.h"
+#include "text3d/GlyphMeshBuilder.h"
 #include "layers/Text3D.h"
 #include "support/RecordingDevice.h"
 #include "support/TestClock.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "TestPictures.h"
-#include "layers/Texture.h"
+#include "support/TestPictures.h"
+#include "render/Texture.h"
 #include "layers/TextureLayer.h"
 #include "support/RecordingDevice.h"
 

@@ -4,7 +4,7 @@
 #include "support/MotionDriver.h"
 #include "support/RecordingDevice.h"
 #include "support/TestClock.h"
-#include "layers/RenderDevice.h"
+#include "render/RenderDevice.h"
 
 // Menu widgets on the manual clock, the recording device and a real detector
 // steered by MotionDriver. One call of Frame is one drawn frame, 40 ms apart.

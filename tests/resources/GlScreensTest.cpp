@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "layers/GlScene.h"
-#include "layers/PngWriter.h"
+#include "support/GlScene.h"
+#include "render/PngWriter.h"
 #include "layers/SpriteLayer.h"
 #include "layers/TextureLayer.h"
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "layers/PictureLoader.h"
+#include "render/PictureLoader.h"
 
 // A picture of res/ loaded with the game's own loader, with alpha lookups in
 // the picture's own pixels (row 0 at the top).

@@ -2,8 +2,8 @@
 
 #include <climits>
 
-#include "PrintEntry.h"
-#include "TempFolder.h"
+#include "support/PrintEntry.h"
+#include "support/TempFolder.h"
 #include "scores/Hiscores.h"
 #include "scores/IniFile.h"
 

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <random>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "scores/IniFile.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <random>
 #include <set>
 
-#include "PrintEntry.h"
-#include "TempFolder.h"
+#include "support/PrintEntry.h"
+#include "support/TempFolder.h"
 #include "scores/Hiscores.h"
 #include "scores/IniFile.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "layers/RenderDevice.h"
+#include "render/RenderDevice.h"
 
 // A texture of the recording device: keeps its texels (ARGB, top row first).
 class RecordedTexture : public RenderTexture {

@@ -1,8 +1,0 @@
-#pragma once
-#include "layers/GlyphMeshShape.h"
-
-// Fills `shape.faceVertices` and `shape.faceIndices` with triangles covering
-// the area inside `shape.contours` by the non-zero winding rule, so holes
-// (the inside of an "O") stay open whichever way the font runs its contours.
-// Returns false (and leaves no triangles) when the outline cannot be filled.
-bool TessellateFace(GlyphShape& shape);

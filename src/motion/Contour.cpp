@@ -1,8 +1,0 @@
-#include "motion/Contour.h"
-
-CContour::CContour() {
-  LoadSprite("./res/contour.png", 0xFFFFFF);
-  color = kColor;
-}
-
-CContour::~CContour() = default;

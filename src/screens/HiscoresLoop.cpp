@@ -1,0 +1,142 @@
+#include "screens/HiscoresLoop.h"
+
+#include "state/CameraEquipment.h"
+#include "base/Texts.h"
+#include "layers/FadeEffect.h"
+#include "motion/CurrentMotionDetector.h"
+#include "motion/MotionDetector.h"
+
+namespace {
+constexpr float kNormal[4] = {0.784314f, 0.784314f, 0.666667f, 0.784314f};
+constexpr float kHighlight[4] = {0.996078f, 0.741176f, 0.125490f, 0.666667f};
+constexpr float kArrowDurationMs = 3000.0f;
+constexpr float kArrowScale = 0.7f;
+constexpr int32_t kBackValue = 5;
+constexpr int32_t kFrontBack = 1;  // the wheel's member "Back"
+}  // namespace
+
+CHiscoresLoop::~CHiscoresLoop() {
+  for (auto& table : tables) {
+    if (table.get() == shownTable) {
+      table.release();  // the layer list destroys it with the other layers
+    }
+  }
+}
+
+void CHiscoresLoop::Start() {
+  AddCameraBackground(*this);
+
+  arrows = new COptionsLayer("Comic sans MS", "./res/bm_main.tga");
+  COption* left = arrows->AddOption("<", 110, 40, 0, 0, 250, 250, kNormal, kHighlight, 0, 0, 0);
+  COption* right = arrows->AddOption(">", 870, 40, 750, 0, 1024, 250, kNormal, kHighlight, 1, 0, 0);
+  for (COption* arrow : {left, right}) {
+    arrow->GetCaption()->SetScale(kArrowScale);
+    arrow->SetDuration(kArrowDurationMs);
+  }
+  arrows->SetVisible(1);
+  AddLayer(arrows);
+
+  wheel = new COptionWheel(300.0f, 512.0f, -250.0f, 310, 0, 700, 250);
+  wheel->AddOption("Flubber", "Nestfall", 0, kNormal, kHighlight, 0, 0);
+  wheel->AddOption("Flubber", LoadText(4), kBackValue, kNormal, kHighlight, 1, 1);
+  AddLayer(wheel);
+
+  BuildTables();
+  ShowTable(0);
+
+  StartMusic("./res/nienawisc2_loop.mp3");
+  music.Play();
+  InstallStateDetector(std::make_shared<CMotionDetector>());
+  CGameLoop::Start();
+}
+
+void CHiscoresLoop::BuildTables() {
+  for (int32_t kind = 0; kind < kTableCount; ++kind) {
+    tables.push_back(std::make_unique<HiscoreLayer>(nullptr, nullptr, hiscores.GetTable(kind)));
+  }
+}
+
+void CHiscoresLoop::HideTable() {
+  if (shownTable != nullptr) {
+    RemoveLayer(shownTable);
+    shownTable = nullptr;
+  }
+  shownIndex = -1;
+}
+
+void CHiscoresLoop::ShowTable(int32_t index) {
+  HideTable();
+  if (index >= 0 && index < static_cast<int32_t>(tables.size())) {
+    shownTable = tables[static_cast<size_t>(index)].get();
+    AddLayer(shownTable);
+    shownIndex = index;
+  }
+}
+
+void CHiscoresLoop::StartLeaving() {
+  fade->StartFadeOut();
+  closing = 1;
+  leaving = 1;
+}
+
+void CHiscoresLoop::Update() {
+  if (leaving != 0) {
+    if (fade->GetPhase() == CFadeEffect::kIdle) {
+      Finish(resultCode);
+    }
+    return;
+  }
+  const int32_t held = arrows->GetHeld();
+  if (held == 0 || held == 1) {
+    if (held == 0) {
+      wheel->TurnForward();
+    } else {
+      wheel->TurnBackward();
+    }
+    ClearCurrentMotion();
+  }
+  if (wheel->IsTurning() == 0 && wheel->GetChosen() == kBackValue) {
+    resultCode = kBackValue;
+    StartLeaving();
+    return;
+  }
+  ShowFrontTable();
+}
+
+// Whatever led there (a held arrow, a key, a turn ending), the table is shown
+// exactly while the wheel rests with "Nestfall" in front.
+void CHiscoresLoop::ShowFrontTable() {
+  if (wheel->IsTurning() != 0 || wheel->GetFrontIndex() != 0) {
+    HideTable();
+  } else if (shownTable == nullptr) {
+    ShowTable(0);
+  }
+}
+
+int32_t CHiscoresLoop::OnKey(int32_t key) {
+  if (leaving != 0) {
+    return 0;
+  }
+  switch (key) {
+    case 13:
+      resultCode = wheel->GetFrontIndex();
+      if (resultCode == kFrontBack) {
+        StartLeaving();
+      }
+      break;
+    case 37:
+      wheel->TurnForward();
+      break;
+    case 39:
+      wheel->TurnBackward();
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+int32_t CHiscoresLoop::Leave() {
+  StartLeaving();
+  return 1;
+}

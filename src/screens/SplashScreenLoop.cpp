@@ -1,0 +1,82 @@
+#include "screens/SplashScreenLoop.h"
+
+#include <memory>
+
+#include "state/CameraEquipment.h"
+#include "base/Clock.h"
+#include "base/Texts.h"
+#include "layers/FadeEffect.h"
+#include "layers/Text3D.h"
+#include "layers/TextureLayer.h"
+#include "menu/OptionsLayer.h"
+#include "motion/MotionDetector.h"
+
+namespace {
+constexpr float kNormal[4] = {0.7843138f, 0.7843138f, 0.6666667f, 0.7843138f};
+constexpr float kHighlight[4] = {0.9960785f, 0.7411765f, 0.1254902f, 0.6666667f};
+constexpr uint32_t kPictureKey = 0x1100FF00;
+constexpr float kPlayScale = 0.6f;
+constexpr float kPlayDurationMs = 2500.0f;
+constexpr int32_t kVkReturn = 13;
+}  // namespace
+
+CSplashScreenLoop::CSplashScreenLoop(const char* picture, int32_t nextCode, int32_t interactive)
+    : interactive(interactive), nextCode(nextCode), picture(picture) {}
+
+void CSplashScreenLoop::Start() {
+  AddCameraBackground(*this);
+  auto screen = std::make_unique<CTextureLayer>(picture, kPictureKey, 1024.0f, 768.0f);
+  screen->SetColorBlend(interactive);
+  AddLayer(screen.release());
+  if (interactive != 0) {
+    optionsLayer = new COptionsLayer("Flubber", nullptr);
+    COption* play =
+        optionsLayer->AddOption(LoadText(24), 850.0f, 20.0f, 750, 0, 1024, 170, kNormal, kHighlight, 0, 1, 1);
+    play->GetCaption()->SetScale(kPlayScale);
+    play->SetDuration(kPlayDurationMs);
+    AddLayer(optionsLayer);
+  }
+  InstallStateDetector(std::make_shared<CMotionDetector>());
+  CGameLoop::Start();
+  startTick = TickCount();
+}
+
+void CSplashScreenLoop::StartLeaving() {
+  fade->StartFadeOut();
+  closing = 1;
+  leaving = 1;
+}
+
+void CSplashScreenLoop::Update() {
+  if (leaving != 0) {
+    if (fade->GetPhase() == 2) {
+      Finish(nextCode);
+    }
+    return;
+  }
+  if (interactive != 0) {
+    if (optionsLayer != nullptr && optionsLayer->GetChosen() >= 0) {
+      StartLeaving();
+    }
+  } else if (TickCount() - startTick > kShowMs) {
+    StartLeaving();
+  }
+}
+
+int32_t CSplashScreenLoop::OnKey(int32_t key) {
+  if (leaving == 0 && key == kVkReturn) {
+    StartLeaving();
+  }
+  return 0;
+}
+
+int32_t CSplashScreenLoop::Leave() {
+  if (leaving != 0) {
+    return 1;
+  }
+  if (nextCode != kQuitCode) {
+    nextCode = kTitleCode;
+  }
+  StartLeaving();
+  return 1;
+}

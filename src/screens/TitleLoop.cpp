@@ -1,0 +1,141 @@
+#include "screens/TitleLoop.h"
+
+#include <memory>
+
+#include "state/CameraEquipment.h"
+#include "base/Texts.h"
+#include "layers/FadeEffect.h"
+#include "layers/Text3D.h"
+#include "menu/OptionWheel.h"
+#include "menu/OptionsLayer.h"
+#include "menu/SpriteWheel.h"
+#include "motion/CurrentMotionDetector.h"
+#include "motion/MotionDetector.h"
+
+namespace {
+constexpr float kNormal[4] = {0.7843138f, 0.7843138f, 0.6666667f, 0.7843138f};
+constexpr float kHighlight[4] = {0.9960785f, 0.7411765f, 0.1254902f, 0.6666667f};
+constexpr float kArrowDurationMs = 3000.0f;
+constexpr int32_t kLeftArrow = 0;
+constexpr int32_t kRightArrow = 1;
+constexpr uint32_t kPictureKey = 0x00FFFFFF;
+constexpr int32_t kVkReturn = 13;
+constexpr int32_t kVkLeft = 37;
+constexpr int32_t kVkRight = 39;
+}  // namespace
+
+void CTitleLoop::Start() {
+  AddCameraBackground(*this);
+  AddArrows();
+  AddWheels();
+  AddName();
+  StartMusic("./res/nienawisc2_loop.mp3");
+  music.Play();
+  InstallStateDetector(std::make_shared<CMotionDetector>());
+  CGameLoop::Start();
+}
+
+void CTitleLoop::AddArrows() {
+  optionsLayer = new COptionsLayer("Comic sans MS", "./res/bm_main.tga");
+  COption* left = optionsLayer->AddOption("<", 110.0f, 40.0f, 0, 0, 250, 250, kNormal, kHighlight, kLeftArrow, 0, 0);
+  COption* right =
+      optionsLayer->AddOption(">", 870.0f, 40.0f, 750, 0, 1024, 250, kNormal, kHighlight, kRightArrow, 0, 0);
+  for (COption* arrow : {left, right}) {
+    arrow->GetCaption()->SetScale(1.0f);
+    arrow->SetDuration(kArrowDurationMs);
+  }
+  optionsLayer->SetVisible(1);
+  AddLayer(optionsLayer);
+}
+
+void CTitleLoop::AddWheels() {
+  optionWheel = new COptionWheel(425.0f, 512.0f, -390.0f, 310, 0, 700, 250);
+  optionWheel->AddOption("Flubber", "Nestfall", 0, kNormal, kHighlight, 1, 1);
+  optionWheel->AddOption("Flubber", LoadText(2), 5, kNormal, kHighlight, 1, 1);
+  optionWheel->AddOption("Flubber", LoadText(3), 7, kNormal, kHighlight, 1, 1);
+  AddLayer(optionWheel);
+
+  // In the order that keeps each caption's picture at the front with it
+  // while the two wheels turn opposite ways.
+  spriteWheel = new CSpriteWheel(300.0f, 512.0f, 700.0f, 0, 0, 0, 0);
+  spriteWheel->AddSprite("./res/3.tga", kPictureKey);
+  spriteWheel->AddSprite("./res/exit.png", kPictureKey);
+  spriteWheel->AddSprite("./res/hiscore.png", kPictureKey);
+  AddLayer(spriteWheel);
+}
+
+void CTitleLoop::AddName() {
+  auto name = std::make_unique<C3DText>("Flubber", 10, 0.4f);
+  name->SetText("ZestBox", 0);
+  name->SetScale(1.4f);
+  name->SetColor(0.5176471f, 1.0f, 0.3254902f, 0.6666667f);
+  name->SetPosition(200, 300);
+  AddLayer(name.release());
+}
+
+void CTitleLoop::TurnLeft() {
+  optionWheel->TurnForward();
+  spriteWheel->TurnBackward();
+}
+
+void CTitleLoop::TurnRight() {
+  optionWheel->TurnBackward();
+  spriteWheel->TurnForward();
+}
+
+void CTitleLoop::StartLeaving(int32_t code) {
+  choice = code;
+  fade->StartFadeOut();
+  closing = 1;
+  leaving = 1;
+}
+
+void CTitleLoop::Update() {
+  if (leaving != 0) {
+    if (fade->GetPhase() == 2) {
+      Finish(choice);
+    }
+    return;
+  }
+  const int32_t held = optionsLayer->GetHeld();
+  if (held == kLeftArrow) {
+    TurnLeft();
+    ClearCurrentMotion();
+  } else if (held == kRightArrow) {
+    TurnRight();
+    ClearCurrentMotion();
+  }
+  const int32_t chosen = optionWheel->GetChosen();
+  if (chosen >= 0) {
+    StartLeaving(chosen);
+  }
+}
+
+int32_t CTitleLoop::OnKey(int32_t key) {
+  if (leaving != 0) {
+    return 0;
+  }
+  switch (key) {
+    case kVkReturn:
+      if (optionWheel->IsTurning() == 0) {
+        StartLeaving(optionWheel->GetFrontIndex());
+      }
+      break;
+    case kVkLeft:
+      TurnLeft();
+      break;
+    case kVkRight:
+      TurnRight();
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+int32_t CTitleLoop::Leave() {
+  if (leaving == 0) {
+    StartLeaving(kEscapeCode);
+  }
+  return 1;
+}
