@@ -38,6 +38,9 @@ function(zb_test_folder name)
   add_executable(${name}_tests ${sources})
   # zb_testsupport brings main(), which sets up the headless environment.
   target_link_libraries(${name}_tests PRIVATE ${ARG_DEPS} zb_testsupport GTest::gtest GTest::gmock zb_warnings)
+  # Test code needs no speed of its own; it is compiled often.
+  target_compile_options(${name}_tests PRIVATE -O1 -g1)
+  target_precompile_headers(${name}_tests PRIVATE <gtest/gtest.h>)
   # Each program runs in its own folder, with res/ reachable as the game expects.
   set(rundir ${CMAKE_BINARY_DIR}/testrun/${name})
   file(MAKE_DIRECTORY ${rundir})
