@@ -111,14 +111,6 @@ TEST_F(IniFileTest, WriteValueAddsSectionsAtTheEndAndKeysRightAfterTheSection) {
   EXPECT_EQ(ReadFile(ini), " [S]\n# note\n;first=9\n");
 }
 
-TEST_F(IniFileTest, SectionLinesWithoutClosingBracketOrWithLeadingText) {
-  WriteFile(ini, "   [Quorra]\na=1\nx[Quorra]\nb=2\n[Open ended\nc=3\n[]\nd=4\n");
-  EXPECT_EQ(CIniFile::ReadValue("a", "Quorra", ini), "1");
-  EXPECT_EQ(CIniFile::ReadValue("b", "[Quorra", ini), "2");
-  EXPECT_EQ(CIniFile::ReadValue("c", "Open ended", ini), "3");
-  EXPECT_EQ(CIniFile::ReadValue("d", "", ini), "4");
-}
-
 TEST_F(IniFileTest, HostileContentsNeverExhaustMemory) {
   std::mt19937 random(7);
   std::string binary(200000, '\0');
