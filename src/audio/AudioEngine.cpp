@@ -5,6 +5,7 @@
 #include "audio/AudioSink.h"
 #include "audio/Sound.h"
 #include "base/Debug.h"
+#include "base/Owned.h"
 
 CAudioEngine::CAudioEngine() : shared(std::make_shared<Shared>()) {}
 
@@ -17,10 +18,10 @@ CAudioEngine::~CAudioEngine() {
 }
 
 Result CAudioEngine::Initialize() {
-  GError* error = nullptr;
-  if (!gst_init_check(nullptr, nullptr, &error)) {
+  GError* initError = nullptr;
+  if (!gst_init_check(nullptr, nullptr, &initError)) {
+    const Owned<GError, g_error_free> error(initError);
     DebugOutput((std::string("audio: GStreamer cannot start: ") + (error ? error->message : "?") + "\n").c_str());
-    g_clear_error(&error);
     return E_FAIL;
   }
   if (!AudioOutputAvailable()) {

@@ -9,6 +9,14 @@
 
 namespace {
 
+using MessageHold = Owned<GstMessage, gst_message_unref>;
+using ElementHold = Owned<GstElement, gst_object_unref>;
+
+// Takes over a new element's floating reference.
+ElementHold Sunk(GstElement* element) {
+  return ElementHold(element != nullptr ? GST_ELEMENT(gst_object_ref_sink(element)) : nullptr);
+}
+
 bool IsNonEmptyFile(const std::string& path) {
   std::error_code error;
   return std::filesystem::is_regular_file(path, error) && std::filesystem::file_size(path, error) > 0 &&
@@ -30,24 +38,17 @@ CAudioPipeline::CAudioPipeline() {
   if (!gst_init_check(nullptr, nullptr, nullptr)) {
     return;
   }
-  GstElement* sink = CreateAudioSink();
-  playbin = gst_element_factory_make("playbin", nullptr);
-  if (playbin == nullptr || sink == nullptr) {
-    if (sink != nullptr) {
-      gst_object_unref(gst_object_ref_sink(sink));
-    }
-    if (playbin != nullptr) {
-      gst_object_unref(gst_object_ref_sink(playbin));
-      playbin = nullptr;
-    }
+  const ElementHold sink = Sunk(CreateAudioSink());
+  ElementHold made = Sunk(gst_element_factory_make("playbin", nullptr));
+  if (made == nullptr || sink == nullptr) {
     return;
   }
-  gst_object_ref_sink(playbin);
-  g_object_set(playbin, "audio-sink", sink, nullptr);
-  gst_util_set_object_arg(G_OBJECT(playbin), "flags", "audio+soft-volume");
-  bus = gst_element_get_bus(playbin);
+  playbin = std::move(made);
+  g_object_set(playbin.get(), "audio-sink", sink.get(), nullptr);
+  gst_util_set_object_arg(G_OBJECT(playbin.get()), "flags", "audio+soft-volume");
+  bus.reset(gst_element_get_bus(playbin.get()));
   HandOver(this);  // to the threads that post messages
-  gst_bus_set_sync_handler(bus, &CAudioPipeline::OnBusMessage, this, nullptr);
+  gst_bus_set_sync_handler(bus.get(), &CAudioPipeline::OnBusMessage, this, nullptr);
 }
 
 CAudioPipeline::~CAudioPipeline() {
@@ -58,14 +59,12 @@ CAudioPipeline::~CAudioPipeline() {
   // the handler (and `this`) afterwards. Clearing the observer under its lock
   // also waits for a call still running on another thread, so nothing the
   // observer refers to is used once this returns.
-  gst_element_set_state(playbin, GST_STATE_NULL);
+  gst_element_set_state(playbin.get(), GST_STATE_NULL);
   {
     std::lock_guard<std::mutex> guard(observerLock);
     observer = nullptr;
   }
-  gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
-  gst_object_unref(bus);
-  gst_object_unref(playbin);
+  gst_bus_set_sync_handler(bus.get(), nullptr, nullptr, nullptr);
 }
 
 GstBusSyncReply CAudioPipeline::OnBusMessage(GstBus*, GstMessage* message, gpointer self) {
@@ -82,7 +81,7 @@ GstBusSyncReply CAudioPipeline::OnBusMessage(GstBus*, GstMessage* message, gpoin
   }
   // The bus leaves a dropped message to the handler: without this every
   // state change, tag and end a pipeline ever posted stayed allocated.
-  gst_message_unref(message);
+  const MessageHold dropped(message);
   return GST_BUS_DROP;
 }
 
@@ -99,29 +98,28 @@ Result CAudioPipeline::Load(const std::string& path) {
     return S_OK;
   }
   loadedPath.clear();
-  gst_element_set_state(playbin, GST_STATE_NULL);
+  gst_element_set_state(playbin.get(), GST_STATE_NULL);
   DiscardMessages();
   if (!IsNonEmptyFile(path)) {
     DebugOutput(("audio: no such file or empty: " + path + "\n").c_str());
     return E_FAIL;
   }
-  gchar* uri = gst_filename_to_uri(path.c_str(), nullptr);
+  const Owned<gchar, g_free> uri(gst_filename_to_uri(path.c_str(), nullptr));
   if (uri == nullptr) {
     return E_FAIL;
   }
-  g_object_set(playbin, "uri", uri, nullptr);
-  g_free(uri);
-  if (gst_element_set_state(playbin, GST_STATE_PAUSED) != GST_STATE_CHANGE_FAILURE) {
-    const GstStateChangeReturn change = gst_element_get_state(playbin, nullptr, nullptr, kPrerollTimeout);
+  g_object_set(playbin.get(), "uri", uri.get(), nullptr);
+  if (gst_element_set_state(playbin.get(), GST_STATE_PAUSED) != GST_STATE_CHANGE_FAILURE) {
+    const GstStateChangeReturn change = gst_element_get_state(playbin.get(), nullptr, nullptr, kPrerollTimeout);
     gint audioStreams = 0;
-    g_object_get(playbin, "n-audio", &audioStreams, nullptr);
+    g_object_get(playbin.get(), "n-audio", &audioStreams, nullptr);
     if ((change == GST_STATE_CHANGE_SUCCESS || change == GST_STATE_CHANGE_NO_PREROLL) && audioStreams > 0) {
       loadedPath = path;
       return S_OK;
     }
   }
   ReportLoadFailure(path);
-  gst_element_set_state(playbin, GST_STATE_NULL);
+  gst_element_set_state(playbin.get(), GST_STATE_NULL);
   DiscardMessages();
   return E_FAIL;
 }
@@ -133,32 +131,31 @@ Result CAudioPipeline::Rewind() {
   // From READY the preroll itself starts at the beginning; a flushing seek
   // needs a pipeline that has prerolled.
   const bool prerolled = CurrentState() >= GST_STATE_PAUSED;
-  if (gst_element_set_state(playbin, GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE ||
-      (prerolled && !SeekElementToStart(playbin))) {
+  if (gst_element_set_state(playbin.get(), GST_STATE_PAUSED) == GST_STATE_CHANGE_FAILURE ||
+      (prerolled && !SeekElementToStart(playbin.get()))) {
     return E_FAIL;
   }
-  const GstStateChangeReturn change = gst_element_get_state(playbin, nullptr, nullptr, kPrerollTimeout);
+  const GstStateChangeReturn change = gst_element_get_state(playbin.get(), nullptr, nullptr, kPrerollTimeout);
   DiscardMessages();
   return (change == GST_STATE_CHANGE_SUCCESS || change == GST_STATE_CHANGE_NO_PREROLL) ? S_OK : E_FAIL;
 }
 
 void CAudioPipeline::ReportLoadFailure(const std::string& path) {
   std::string reason = "no sound in it, or it does not preroll";
-  while (GstMessage* message = PopMessage()) {
-    if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
-      GError* error = nullptr;
-      gst_message_parse_error(message, &error, nullptr);
+  while (const MessageHold message{PopMessage()}) {
+    if (GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_ERROR) {
+      GError* parsed = nullptr;
+      gst_message_parse_error(message.get(), &parsed, nullptr);
+      const Owned<GError, g_error_free> error(parsed);
       reason = error != nullptr ? error->message : "error";
-      g_clear_error(&error);
     }
-    gst_message_unref(message);
   }
   DebugOutput(("audio: cannot play " + path + ": " + reason + "\n").c_str());
 }
 
 void CAudioPipeline::DiscardMessages() {
-  while (GstMessage* message = PopMessage()) {
-    gst_message_unref(message);
+  while (const MessageHold message{PopMessage()}) {
+    // released as its holder goes
   }
 }
 
@@ -166,7 +163,7 @@ Result CAudioPipeline::SetState(GstState state) {
   if (playbin == nullptr || (state >= GST_STATE_PAUSED && !HasMedia())) {
     return E_FAIL;
   }
-  return gst_element_set_state(playbin, state) == GST_STATE_CHANGE_FAILURE ? E_FAIL : S_OK;
+  return gst_element_set_state(playbin.get(), state) == GST_STATE_CHANGE_FAILURE ? E_FAIL : S_OK;
 }
 
 GstState CAudioPipeline::CurrentState() const {
@@ -174,7 +171,7 @@ GstState CAudioPipeline::CurrentState() const {
     return GST_STATE_NULL;
   }
   GstState current = GST_STATE_NULL;
-  gst_element_get_state(playbin, &current, nullptr, 0);
+  gst_element_get_state(playbin.get(), &current, nullptr, 0);
   return current;
 }
 
@@ -184,36 +181,36 @@ GstState CAudioPipeline::TargetState() const {
   }
   // The target survives the brief fall to PAUSED that every flushing seek
   // causes while the pipeline prerolls again.
-  GST_OBJECT_LOCK(playbin);
-  const GstState target = GST_STATE_TARGET(playbin);
-  GST_OBJECT_UNLOCK(playbin);
+  GST_OBJECT_LOCK(playbin.get());
+  const GstState target = GST_STATE_TARGET(playbin.get());
+  GST_OBJECT_UNLOCK(playbin.get());
   return target;
 }
 
 Result CAudioPipeline::SeekToStart() {
-  return (playbin != nullptr && SeekElementToStart(playbin)) ? S_OK : E_FAIL;
+  return (playbin != nullptr && SeekElementToStart(playbin.get())) ? S_OK : E_FAIL;
 }
 
 void CAudioPipeline::SeekToStartAsync() {
   if (playbin != nullptr) {
-    gst_element_call_async(playbin, &SeekOnHelperThread, nullptr, nullptr);
+    gst_element_call_async(playbin.get(), &SeekOnHelperThread, nullptr, nullptr);
   }
 }
 
 void CAudioPipeline::SetLinearVolume(double volume) {
   if (playbin != nullptr) {
-    g_object_set(playbin, "volume", volume, nullptr);
+    g_object_set(playbin.get(), "volume", volume, nullptr);
   }
 }
 
 double CAudioPipeline::GetLinearVolume() const {
   double volume = 0.0;
   if (playbin != nullptr) {
-    g_object_get(playbin, "volume", &volume, nullptr);
+    g_object_get(playbin.get(), "volume", &volume, nullptr);
   }
   return volume;
 }
 
 GstMessage* CAudioPipeline::PopMessage() {
-  return bus != nullptr ? gst_bus_pop(bus) : nullptr;
+  return bus != nullptr ? gst_bus_pop(bus.get()) : nullptr;
 }

@@ -5,6 +5,7 @@
 #include <mutex>
 #include <string>
 
+#include "base/Owned.h"
 #include "base/Results.h"
 
 // One playbin that plays one local audio file (audio only, software volume)
@@ -70,8 +71,8 @@ class CAudioPipeline {
   void DiscardMessages();
   void ReportLoadFailure(const std::string& path);
 
-  GstElement* playbin = nullptr;
-  GstBus* bus = nullptr;
+  Owned<GstElement, gst_object_unref> playbin;
+  Owned<GstBus, gst_object_unref> bus;
   // Set on the main thread, called on the thread that posts a message: held
   // for the call, so the hand-over does not rest on GStreamer's internals.
   std::mutex observerLock;

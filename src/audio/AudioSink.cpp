@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/Debug.h"
+#include "base/Owned.h"
 
 namespace {
 
@@ -23,16 +24,15 @@ bool IsFakeSink(GstElement* element) {
 // means that no device could be opened.
 bool HasOnlyFakeChild(GstElement* autoSink) {
   bool fake = true;
-  GstIterator* children = gst_bin_iterate_elements(GST_BIN(autoSink));
+  const Owned<GstIterator, gst_iterator_free> children(gst_bin_iterate_elements(GST_BIN(autoSink)));
   GValue item = G_VALUE_INIT;
-  while (gst_iterator_next(children, &item) == GST_ITERATOR_OK) {
+  while (gst_iterator_next(children.get(), &item) == GST_ITERATOR_OK) {
     if (!IsFakeSink(GST_ELEMENT(g_value_get_object(&item)))) {
       fake = false;
     }
     g_value_reset(&item);
   }
   g_value_unset(&item);
-  gst_iterator_free(children);
   return fake;
 }
 
@@ -43,26 +43,24 @@ GstElement* CreateAudioSink() {
   if (description == nullptr) {
     return gst_element_factory_make("autoaudiosink", nullptr);
   }
-  GError* error = nullptr;
-  GstElement* sink = gst_parse_bin_from_description(description, TRUE, &error);
-  if (error != nullptr) {
+  GError* parseError = nullptr;
+  GstElement* sink = gst_parse_bin_from_description(description, TRUE, &parseError);
+  if (const Owned<GError, g_error_free> error{parseError}) {
     DebugOutput((std::string("audio sink '") + description + "': " + error->message + "\n").c_str());
-    g_error_free(error);
   }
   return sink;
 }
 
 bool AudioOutputAvailable() {
-  GstElement* sink = CreateAudioSink();
-  if (sink == nullptr) {
+  GstElement* made = CreateAudioSink();
+  if (made == nullptr) {
     return false;
   }
-  gst_object_ref_sink(sink);
-  bool available = gst_element_set_state(sink, GST_STATE_READY) != GST_STATE_CHANGE_FAILURE;
+  const Owned<GstElement, gst_object_unref> sink(GST_ELEMENT(gst_object_ref_sink(made)));
+  bool available = gst_element_set_state(sink.get(), GST_STATE_READY) != GST_STATE_CHANGE_FAILURE;
   if (available && RequestedSinkDescription() == nullptr) {
-    available = !HasOnlyFakeChild(sink);
+    available = !HasOnlyFakeChild(sink.get());
   }
-  gst_element_set_state(sink, GST_STATE_NULL);
-  gst_object_unref(sink);
+  gst_element_set_state(sink.get(), GST_STATE_NULL);
   return available;
 }

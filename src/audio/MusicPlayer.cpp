@@ -8,6 +8,7 @@
 #include "audio/VolumeScale.h"
 #include "base/Clock.h"
 #include "base/Debug.h"
+#include "base/Owned.h"
 
 CMusicPlayer::CMusicPlayer() = default;
 
@@ -110,12 +111,11 @@ void CMusicPlayer::HandleEvents() {
   if (!graph) {
     return;
   }
-  while (GstMessage* message = graph->PopMessage()) {
-    const bool ended = GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS;
+  while (const Owned<GstMessage, gst_message_unref> message{graph->PopMessage()}) {
+    const bool ended = GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_EOS;
     if (!ended) {
       DebugOutput(("music: playback of " + fileName + " failed\n").c_str());
     }
-    gst_message_unref(message);
     if (ended && loop) {
       Rewind();
       Play();

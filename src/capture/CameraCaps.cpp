@@ -5,7 +5,11 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/Owned.h"
+
 namespace {
+
+using CapsHold = Owned<GstCaps, gst_caps_unref>;
 
 // The most the game asks of a camera.
 constexpr double kFullRate = 30;
@@ -56,35 +60,31 @@ Rate BestRate(const GValue* value) {
   return best;
 }
 
-// What the converter after the source takes (new reference).
-GstCaps* ConverterInput() {
+// What the converter after the source takes.
+CapsHold ConverterInput() {
   GstCaps* caps = nullptr;
-  if (GstElementFactory* factory = gst_element_factory_find("videoconvert")) {
-    for (const GList* item = gst_element_factory_get_static_pad_templates(factory); item && !caps; item = item->next) {
+  if (const Owned<GstElementFactory, gst_object_unref> factory{gst_element_factory_find("videoconvert")}) {
+    for (const GList* item = gst_element_factory_get_static_pad_templates(factory.get()); item && !caps;
+         item = item->next) {
       auto* pad = static_cast<GstStaticPadTemplate*>(item->data);
       if (pad->direction == GST_PAD_SINK) caps = gst_static_pad_template_get_caps(pad);
     }
-    gst_object_unref(factory);
   }
-  return caps ? caps : gst_caps_new_any();
+  return CapsHold(caps ? caps : gst_caps_new_any());
 }
 
 // A raw format of one fixed name that the converter takes.
 bool ConvertibleRaw(const GstStructure* s, const GstCaps* converterInput) {
   const char* format = IsRaw(s) ? gst_structure_get_string(s, "format") : nullptr;
   if (!format) return false;
-  GstCaps* probe = gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, format, nullptr);
-  const bool convertible = gst_caps_can_intersect(probe, converterInput);
-  gst_caps_unref(probe);
-  return convertible;
+  const CapsHold probe(gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, format, nullptr));
+  return gst_caps_can_intersect(probe.get(), converterInput);
 }
 
 bool Offers(const GstStructure* s, int32_t width, int32_t height) {
-  GstStructure* size = gst_structure_new(gst_structure_get_name(s), "width", G_TYPE_INT, width, "height", G_TYPE_INT,
-                                         height, nullptr);
-  const bool offers = gst_structure_can_intersect(s, size);
-  gst_structure_free(size);
-  return offers;
+  const Owned<GstStructure, gst_structure_free> size(gst_structure_new(
+      gst_structure_get_name(s), "width", G_TYPE_INT, width, "height", G_TYPE_INT, height, nullptr));
+  return gst_structure_can_intersect(s, size.get());
 }
 
 struct Choice {
@@ -145,27 +145,24 @@ const char* GstFormatFor(VideoSubtype subtype) {
 std::vector<CVideoMode> ModesFromCaps(const GstCaps* caps) {
   std::vector<CVideoMode> modes;
   if (!caps) return modes;
-  GstCaps* converterInput = ConverterInput();
+  const CapsHold converterInput = ConverterInput();
   std::vector<std::pair<int32_t, int32_t>> sizes;
   for (guint i = 0; i < gst_caps_get_size(caps); ++i) {
     const GstStructure* s = gst_caps_get_structure(caps, i);
-    if (IsJpeg(s) || ConvertibleRaw(s, converterInput)) AddSizes(s, sizes);
+    if (IsJpeg(s) || ConvertibleRaw(s, converterInput.get())) AddSizes(s, sizes);
   }
   std::stable_sort(sizes.begin(), sizes.end(), [](const auto& a, const auto& b) {
     return a.first * a.second != b.first * b.second ? a.first * a.second < b.first * b.second : a.first < b.first;
   });
   sizes.erase(std::unique(sizes.begin(), sizes.end()), sizes.end());
   for (const auto& [width, height] : sizes)
-    modes.emplace_back(width, height, 32, ChooseFormat(caps, converterInput, width, height).rate.Fps());
-  gst_caps_unref(converterInput);
+    modes.emplace_back(width, height, 32, ChooseFormat(caps, converterInput.get(), width, height).rate.Fps());
   return modes;
 }
 
 GstCaps* SourceCapsForMode(const GstCaps* offered, int32_t width, int32_t height, int32_t bitsPerPixel) {
   if (!offered) return nullptr;
-  GstCaps* converterInput = ConverterInput();
-  const Choice choice = ChooseFormat(offered, converterInput, width, height);
-  gst_caps_unref(converterInput);
+  const Choice choice = ChooseFormat(offered, ConverterInput().get(), width, height);
   if (choice.structure) {
     const bool raw = IsRaw(choice.structure);
     GstCaps* caps = SizedCaps(gst_structure_get_name(choice.structure),
@@ -177,10 +174,8 @@ GstCaps* SourceCapsForMode(const GstCaps* offered, int32_t width, int32_t height
 
   const char* format = GstFormatFor(SubtypeForBits(bitsPerPixel));
   if (!format) return nullptr;
-  GstCaps* wanted = SizedCaps("video/x-raw", format, width, height);
-  if (gst_caps_can_intersect(wanted, offered)) return wanted;
-  gst_caps_unref(wanted);
-  return nullptr;
+  CapsHold wanted(SizedCaps("video/x-raw", format, width, height));
+  return gst_caps_can_intersect(wanted.get(), offered) ? wanted.release() : nullptr;
 }
 
 std::string MediaTypesOf(const GstCaps* caps) {

@@ -2,20 +2,17 @@
 
 #include <gst/gst.h>
 
+#include "base/Owned.h"
 #include "capture/CameraCaps.h"
 
 std::vector<CVideoMode> CCameraSource::Modes() const {
-  GstCaps* caps = OfferedCaps();
-  std::vector<CVideoMode> modes = ModesFromCaps(caps);
-  if (caps) gst_caps_unref(caps);
-  return modes;
+  const Owned<GstCaps, gst_caps_unref> caps(OfferedCaps());
+  return ModesFromCaps(caps.get());
 }
 
 GstCaps* CCameraSource::SourceCaps(int32_t width, int32_t height, int32_t bitsPerPixel) const {
-  GstCaps* offered = OfferedCaps();
-  GstCaps* caps = SourceCapsForMode(offered, width, height, bitsPerPixel);
-  if (offered) gst_caps_unref(offered);
-  return caps;
+  const Owned<GstCaps, gst_caps_unref> offered(OfferedCaps());
+  return SourceCapsForMode(offered.get(), width, height, bitsPerPixel);
 }
 
 void CCameraSource::Configure(GstElement*, const GstCaps*) const {}

@@ -51,7 +51,11 @@ class CCaptureDeviceEnumerator : public CCaptureBase {
 
   // Started by the first listing and kept running until destruction, so that
   // asking again is cheap and follows cameras plugged in and out.
-  GstDeviceMonitor* monitor = nullptr;
+  // Releases the monitor (defined where GStreamer is included).
+  struct Unref {
+    void operator()(GstDeviceMonitor* monitor) const;
+  };
+  std::unique_ptr<GstDeviceMonitor, Unref> monitor;
   bool systemCamerasListed = true;
   std::vector<std::pair<std::string, std::shared_ptr<CCameraSource>>> extraSources;
 };

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "base/Clock.h"
+#include "base/Owned.h"
 #include "base/Texts.h"
 #include "base/ThreadHandOff.h"
 #include "capture/CameraAccess.h"
@@ -22,18 +23,23 @@ constexpr GstClockTime kStopTimeout = 2 * GST_SECOND;
 constexpr uint32_t kSilenceLimitMs = 3000;
 constexpr uint32_t kRestartIntervalMs = 2000;
 
+using CapsHold = Owned<GstCaps, gst_caps_unref>;
+using MessageHold = Owned<GstMessage, gst_message_unref>;
+using SampleHold = Owned<GstSample, gst_sample_unref>;
+
 GstElement* Make(const char* factory, const char* name) { return gst_element_factory_make(factory, name); }
 
-GstCaps* FrameCaps(const char* format, int32_t width, int32_t height) {
-  GstCaps* caps = gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, format, nullptr);
+CapsHold FrameCaps(const char* format, int32_t width, int32_t height) {
+  CapsHold caps(gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, format, nullptr));
   if (width > 0 && height > 0)
-    gst_caps_set_simple(caps, "width", G_TYPE_INT, width, "height", G_TYPE_INT, height, nullptr);
+    gst_caps_set_simple(caps.get(), "width", G_TYPE_INT, width, "height", G_TYPE_INT, height, nullptr);
   return caps;
 }
 
-void SetCaps(GstElement* capsfilter, GstCaps* caps) {
-  g_object_set(capsfilter, "caps", caps, nullptr);
-  gst_caps_unref(caps);
+void SetCaps(GstElement* capsfilter, const CapsHold& caps) { g_object_set(capsfilter, "caps", caps.get(), nullptr); }
+
+Owned<GstBus, gst_object_unref> BusOf(GstElement* pipeline) {
+  return Owned<GstBus, gst_object_unref>(gst_element_get_bus(pipeline));
 }
 
 GstElement* MakeSink(const char* name) {
@@ -75,11 +81,11 @@ struct CImageCapture::Hooks {
   // bottom row first by walking the rows backwards.
   static GstFlowReturn OnDetectorSample(GstAppSink* sink, gpointer data) {
     CImageCapture* self = static_cast<CImageCapture*>(data);
-    GstSample* sample = gst_app_sink_pull_sample(sink);
+    const SampleHold sample(gst_app_sink_pull_sample(sink));
     if (!sample) return GST_FLOW_EOS;
     TakeOver(self);
     GstVideoFrame frame;
-    if (MapSample(sample, &frame)) {
+    if (MapSample(sample.get(), &frame)) {
       const ptrdiff_t stride = GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 0);
       FrameView view;
       view.width = GST_VIDEO_FRAME_WIDTH(&frame);
@@ -90,29 +96,29 @@ struct CImageCapture::Hooks {
       ++self->detectorFrames;
       gst_video_frame_unmap(&frame);
     }
-    gst_sample_unref(sample);
     HandOver(self);
     return GST_FLOW_OK;
   }
 
   static GstFlowReturn OnTextureSample(GstAppSink* sink, gpointer data) {
     CImageCapture* self = static_cast<CImageCapture*>(data);
-    GstSample* sample = gst_app_sink_pull_sample(sink);
+    const SampleHold sample(gst_app_sink_pull_sample(sink));
     if (!sample) return GST_FLOW_EOS;
     TakeOver(self);
     GstVideoFrame frame;
-    if (MapSample(sample, &frame)) {
+    if (MapSample(sample.get(), &frame)) {
       self->renderer->DoRenderSample(static_cast<const uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&frame, 0)),
                                      GST_VIDEO_FRAME_WIDTH(&frame), GST_VIDEO_FRAME_HEIGHT(&frame),
                                      GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 0),
-                                     FrameLeftSourceMicros(gst_sample_get_buffer(sample)));
+                                     FrameLeftSourceMicros(gst_sample_get_buffer(sample.get())));
       gst_video_frame_unmap(&frame);
     }
-    gst_sample_unref(sample);
     HandOver(self);
     return GST_FLOW_OK;
   }
 };
+
+void CImageCapture::Unref::operator()(GstElement* element) const { gst_object_unref(element); }
 
 CImageCapture::CImageCapture(SDL_Window* window) : window(window) { CaptureNoticeEventType(); }
 
@@ -131,14 +137,12 @@ bool CImageCapture::RequireDevice(const char* label, bool needDevice) {
 
 void CImageCapture::ReleaseFilters() {
   if (graph) {
-    gst_element_set_state(graph, GST_STATE_NULL);
-    GstBus* bus = gst_element_get_bus(graph);
-    gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
-    gst_object_unref(bus);
-    gst_object_unref(graph);
+    gst_element_set_state(graph.get(), GST_STATE_NULL);
+    gst_bus_set_sync_handler(BusOf(graph.get()).get(), nullptr, nullptr, nullptr);
+    graph.reset();
     TakeOver(this);  // the streaming threads are gone
   }
-  graph = captureFilter = sourceCaps = decoder = convert = grabberCaps = nullptr;
+  captureFilter = sourceCaps = decoder = convert = grabberCaps = nullptr;
   attachedSource.reset();
   attachedName.clear();
   running = faulted = sourceError = false;
@@ -147,7 +151,7 @@ void CImageCapture::ReleaseFilters() {
 
 bool CImageCapture::CreateFilters() {
   ReleaseFilters();
-  graph = gst_pipeline_new("capture");
+  graph.reset(gst_pipeline_new("capture"));
   if (!graph) {
     SetError(Translate("CreateFilters(): Could not create the camera pipeline\n"), E_FAIL);
     return false;
@@ -156,9 +160,7 @@ bool CImageCapture::CreateFilters() {
     ReleaseFilters();
     return false;
   }
-  GstBus* bus = gst_element_get_bus(graph);
-  gst_bus_set_sync_handler(bus, Hooks::OnBusMessage, this, nullptr);
-  gst_object_unref(bus);
+  gst_bus_set_sync_handler(BusOf(graph.get()).get(), Hooks::OnBusMessage, this, nullptr);
   initialized = 1;
   HandOver(this);  // to the threads GStreamer runs the hooks on
   return true;
@@ -187,7 +189,7 @@ bool CImageCapture::BuildPipeline() {
   renderer = std::make_shared<CTextureRenderer>();
   SetCaps(grabberCaps, FrameCaps("BGRx", 0, 0));
   SetCaps(rendererCaps, FrameCaps("BGR", 0, 0));
-  gst_bin_add_many(GST_BIN(graph), convert, scale, grabberCaps, tee, grabberQueue, grabberSink, rendererQueue,
+  gst_bin_add_many(GST_BIN(graph.get()), convert, scale, grabberCaps, tee, grabberQueue, grabberSink, rendererQueue,
                    rendererConvert, rendererCaps, rendererSink, nullptr);
   if (!gst_element_link_many(rendererQueue, rendererConvert, rendererCaps, rendererSink, nullptr) ||
       !gst_element_link_many(tee, rendererQueue, nullptr)) {
@@ -213,28 +215,27 @@ bool CImageCapture::SetCaptureDevice(const int32_t& index) {
     SetError(Translate("SetCaptureDevice(): No capture devices found matching device value\n"), E_FAIL);
     return false;
   }
-  gst_element_set_state(graph, GST_STATE_NULL);
+  gst_element_set_state(graph.get(), GST_STATE_NULL);
   running = false;
   if (captureFilter) {
     RemoveSourceFront();
-    gst_bin_remove(GST_BIN(graph), captureFilter);
+    gst_bin_remove(GST_BIN(graph.get()), captureFilter);
     captureFilter = nullptr;
     attachedSource.reset();
     deviceAttached = 0;
   }
   const CVideoCaptureDevice& device = *GetDevice(index);
   if (device.GetSource()->NeedsProbe() && !ProbeSource(device)) return false;
-  GstElement* source = device.GetSource()->CreateElement();
+  Owned<GstElement, gst_object_unref> source(device.GetSource()->CreateElement());
   if (!source) {
     SetError(Translate("SetCaptureDevice(): Could not open the camera: is gstreamer1.0-plugins-good installed?\n"), E_FAIL);
     return false;
   }
-  if (!gst_bin_add(GST_BIN(graph), source)) {
-    gst_object_unref(source);
+  if (!gst_bin_add(GST_BIN(graph.get()), source.get())) {
     SetError(Translate("SetCaptureDevice(): Could not add capture filter to graph\n"), E_FAIL);
     return false;
   }
-  captureFilter = source;
+  captureFilter = source.release();  // the pipeline's now
   attachedSource = device.GetSource();
   attachedName = device.GetName();
   deviceAttached = 1;
@@ -280,19 +281,17 @@ bool CImageCapture::EnumDeviceCaps() {
   currentMode = nullptr;
   modes.clear();
   if (!RequireDevice("EnumDeviceCaps()", true)) return false;
-  GstCaps* offered = attachedSource->OfferedCaps();
-  if (!offered) {
+  if (!CapsHold(attachedSource->OfferedCaps())) {
     SetError(Translate("EnumDeviceCaps(): The camera does not say which picture sizes it offers\n"), E_FAIL);
     return false;
   }
-  gst_caps_unref(offered);
   for (const CVideoMode& mode : attachedSource->Modes()) modes.push_back(std::make_unique<CVideoMode>(mode));
   return true;
 }
 
 bool CImageCapture::SelectVideoMode(const int32_t& width, const int32_t& height, const int32_t& bitsPerPixel) {
   if (!RequireDevice("SelectVideoMode()", true)) return false;
-  gst_element_set_state(graph, GST_STATE_NULL);
+  gst_element_set_state(graph.get(), GST_STATE_NULL);
   running = false;
   if (!ConnectSource(width, height, bitsPerPixel)) {
     SetError(Translate("SelectVideoMode(): Invalid media type"));
@@ -306,11 +305,10 @@ bool CImageCapture::SelectVideoMode(const int32_t& width, const int32_t& height,
 // (the outcome of the linking shows in lastError); false when it cannot
 // deliver the size.
 bool CImageCapture::ConnectSource(int32_t width, int32_t height, int32_t bitsPerPixel) {
-  GstCaps* caps = attachedSource->SourceCaps(width, height, bitsPerPixel);
+  const CapsHold caps(attachedSource->SourceCaps(width, height, bitsPerPixel));
   if (!caps) return false;
-  attachedSource->Configure(captureFilter, caps);
-  ConnectFilters(caps);
-  gst_caps_unref(caps);
+  attachedSource->Configure(captureFilter, caps.get());
+  ConnectFilters(caps.get());
   return true;
 }
 
@@ -318,7 +316,7 @@ void CImageCapture::RemoveSourceFront() {
   for (GstElement** element : {&sourceCaps, &decoder}) {
     if (!*element) continue;
     gst_element_set_state(*element, GST_STATE_NULL);
-    gst_bin_remove(GST_BIN(graph), *element);
+    gst_bin_remove(GST_BIN(graph.get()), *element);
     *element = nullptr;
   }
 }
@@ -332,8 +330,8 @@ bool CImageCapture::ConnectFilters(GstCaps* caps) {
   bool linked = sourceCaps && (!jpeg || decoder);
   if (linked) {
     g_object_set(sourceCaps, "caps", caps, nullptr);
-    gst_bin_add(GST_BIN(graph), sourceCaps);
-    if (decoder) gst_bin_add(GST_BIN(graph), decoder);
+    gst_bin_add(GST_BIN(graph.get()), sourceCaps);
+    if (decoder) gst_bin_add(GST_BIN(graph.get()), decoder);
     linked = gst_element_link(captureFilter, sourceCaps) &&
              (decoder ? gst_element_link_many(sourceCaps, decoder, convert, nullptr)
                       : gst_element_link(sourceCaps, convert));
@@ -352,7 +350,7 @@ bool CImageCapture::Run() {
   faulted = sourceError = false;
   framesSeen = detectorFrames;
   lastProgressTick = TickCount();
-  if (gst_element_set_state(graph, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
+  if (gst_element_set_state(graph.get(), GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
     SetError(Translate("Run(): Could not run graph\n"), E_FAIL);
     HandleGraphEvents();  // the failed start has posted its reason
     if (!sourceError) faultText = Translate("it does not start");
@@ -365,10 +363,10 @@ bool CImageCapture::Run() {
 bool CImageCapture::Stop() {
   if (!RequireDevice("Stop()", true)) return false;
   running = false;
-  gst_element_set_state(graph, GST_STATE_NULL);
+  gst_element_set_state(graph.get(), GST_STATE_NULL);
   TakeOver(this);
   GstState state = GST_STATE_VOID_PENDING;
-  if (gst_element_get_state(graph, &state, nullptr, kStopTimeout) != GST_STATE_CHANGE_SUCCESS ||
+  if (gst_element_get_state(graph.get(), &state, nullptr, kStopTimeout) != GST_STATE_CHANGE_SUCCESS ||
       state != GST_STATE_NULL) {
     SetError(Translate("Stop(): Could not stop graph\n"), E_FAIL);
     return false;
@@ -397,20 +395,19 @@ bool CImageCapture::SetFrameCallback(std::shared_ptr<CSampleGrabberCallback> cal
 void CImageCapture::HandleGraphEvents() {
   noticePending = false;
   if (!graph) return;
-  GstBus* bus = gst_element_get_bus(graph);
-  while (GstMessage* message = gst_bus_pop(bus)) {
-    if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR && running && !sourceError) {
-      GError* error = nullptr;
-      gst_message_parse_error(message, &error, nullptr);
+  const Owned<GstBus, gst_object_unref> bus = BusOf(graph.get());
+  while (const MessageHold message{gst_bus_pop(bus.get())}) {
+    if (GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_ERROR && running && !sourceError) {
+      GError* parsed = nullptr;
+      gst_message_parse_error(message.get(), &parsed, nullptr);
+      const Owned<GError, g_error_free> error(parsed);
       sourceError = true;
       faultText = error ? error->message : "unknown error";
-      if (error) g_error_free(error);
-    } else if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS && running) {
-      gst_element_seek_simple(graph, GST_FORMAT_TIME, GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT), 0);
+    } else if (GST_MESSAGE_TYPE(message.get()) == GST_MESSAGE_EOS && running) {
+      gst_element_seek_simple(graph.get(), GST_FORMAT_TIME, GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_KEY_UNIT),
+                              0);
     }
-    gst_message_unref(message);
   }
-  gst_object_unref(bus);
 }
 
 void CImageCapture::CheckSource() {
@@ -446,11 +443,11 @@ void CImageCapture::ReportFault() {
 }
 
 bool CImageCapture::RestartPipeline() {
-  gst_element_set_state(graph, GST_STATE_NULL);
+  gst_element_set_state(graph.get(), GST_STATE_NULL);
   FollowReplugged();
   sourceError = false;
   framesSeen = detectorFrames;
-  return gst_element_set_state(graph, GST_STATE_PLAYING) != GST_STATE_CHANGE_FAILURE;
+  return gst_element_set_state(graph.get(), GST_STATE_PLAYING) != GST_STATE_CHANGE_FAILURE;
 }
 
 // A system camera pulled out and plugged in again is a new device, perhaps
@@ -464,8 +461,8 @@ void CImageCapture::FollowReplugged() {
   GstElement* source = listed->CreateElement();
   if (!source) return;
   RemoveSourceFront();
-  gst_bin_remove(GST_BIN(graph), captureFilter);
-  gst_bin_add(GST_BIN(graph), source);
+  gst_bin_remove(GST_BIN(graph.get()), captureFilter);
+  gst_bin_add(GST_BIN(graph.get()), source);
   captureFilter = source;
   attachedSource = listed;
   if (currentMode) ConnectSource(currentMode->width, currentMode->height, currentMode->bitsPerPixel);

@@ -95,7 +95,12 @@ class CImageCapture : public CCaptureDeviceEnumerator {
   int32_t deviceAttached = 0;
   std::vector<std::unique_ptr<CVideoMode>> modes;
 
-  GstElement* graph = nullptr;          // the pipeline; owns every element below
+  // Releases the pipeline (defined where GStreamer is included).
+  struct Unref {
+    void operator()(GstElement* element) const;
+  };
+
+  std::unique_ptr<GstElement, Unref> graph;  // the pipeline; owns every element below
   GstElement* captureFilter = nullptr;  // the attached device's source
   GstElement* sourceCaps = nullptr;     // what the source is asked for
   GstElement* decoder = nullptr;        // MJPEG sources only

@@ -66,12 +66,12 @@ uint32_t CSyntheticScene::Background(int32_t x, int32_t y, int32_t width, int32_
   return base << 16 | green << 8 | (base + 0x10);
 }
 
-void CSyntheticScene::Render(uint32_t timeMs, uint8_t* pixels, int32_t width, int32_t height,
-                             ptrdiff_t stride) const {
+void CSyntheticScene::Draw(const CameraFrameTime& when, uint8_t* pixels, int32_t width, int32_t height,
+                           ptrdiff_t stride) const {
   for (int32_t y = 0; y < height; ++y) {
     uint8_t* row = pixels + y * stride;
     for (int32_t x = 0; x < width; ++x) PutPixel(row + 4 * x, Background(x, y, width, height));
   }
-  const uint32_t t = periodMs ? timeMs % periodMs : timeMs;
+  const uint32_t t = periodMs ? when.sinceStartMs % periodMs : when.sinceStartMs;
   for (const SceneBlob& blob : blobs) DrawDisc(blob, PointAt(blob.path, t), pixels, width, height, stride);
 }

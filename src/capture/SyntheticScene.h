@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "capture/CameraScene.h"
+
 // One point of a blob's path: where the blob's centre is at `timeMs` after
 // the start of the script, as fractions of the picture (0,0 top-left,
 // 1,1 bottom-right). Between points the blob moves in a straight line.
@@ -21,9 +23,10 @@ struct SceneBlob {
 };
 
 // The built-in test camera's picture: a still background with blobs moving
-// on a script that repeats every `periodMs` (0: never repeats). Pure and
-// deterministic: the same time gives the same pixels. Any thread.
-class CSyntheticScene {
+// on a script that repeats every `periodMs` (0: never repeats), timed by the
+// camera's own clock. Pure and deterministic: the same time gives the same
+// pixels. Any thread.
+class CSyntheticScene : public CCameraScene {
  public:
   CSyntheticScene() = default;
   CSyntheticScene(std::vector<SceneBlob> blobs, uint32_t periodMs);
@@ -32,9 +35,9 @@ class CSyntheticScene {
   // test camera shows when nobody asks for anything else.
   static CSyntheticScene Default();
 
-  // Draws the picture at `timeMs` into 32-bit pixels (bytes blue, green, red,
-  // 255), top row first, `stride` bytes from one row to the next.
-  void Render(uint32_t timeMs, uint8_t* pixels, int32_t width, int32_t height, ptrdiff_t stride) const;
+  // The picture at `when.sinceStartMs`.
+  void Draw(const CameraFrameTime& when, uint8_t* pixels, int32_t width, int32_t height,
+            ptrdiff_t stride) const override;
 
   // The background colour (0xRRGGBB) at a pixel: soft horizontal bands with
   // a fine check, so movement is the only change from frame to frame.

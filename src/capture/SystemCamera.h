@@ -1,7 +1,8 @@
 #pragma once
-#include "capture/CameraSource.h"
+#include <gst/gst.h>
 
-typedef struct _GstDevice GstDevice;
+#include "base/Owned.h"
+#include "capture/CameraSource.h"
 
 // A camera the system lists (GstDeviceMonitor, class "Video/Source"); its
 // element is the device's own source (v4l2src for cameras on Linux).
@@ -9,9 +10,6 @@ class CSystemCamera : public CCameraSource {
  public:
   // Takes a new reference on `device`.
   explicit CSystemCamera(GstDevice* device);
-  ~CSystemCamera() override;
-  CSystemCamera(const CSystemCamera&) = delete;
-  CSystemCamera& operator=(const CSystemCamera&) = delete;
 
   GstElement* CreateElement() const override;
   GstCaps* OfferedCaps() const override;
@@ -21,5 +19,5 @@ class CSystemCamera : public CCameraSource {
   bool IsSameDevice(const CSystemCamera& other) const { return device == other.device; }
 
  private:
-  GstDevice* device;
+  Owned<GstDevice, gst_object_unref> device;
 };

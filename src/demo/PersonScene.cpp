@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "capture/SyntheticScene.h"
+#include "demo/PersonMotion.h"
 
 namespace {
 
@@ -53,6 +55,13 @@ void DrawHand(const PicturePoint& at, uint32_t color, uint8_t* pixels, int32_t w
 }
 
 }  // namespace
+
+CPersonScene::CPersonScene(std::shared_ptr<const CPersonMotion> motion) : motion(std::move(motion)) {}
+
+void CPersonScene::Draw(const CameraFrameTime& when, uint8_t* pixels, int32_t width, int32_t height,
+                        ptrdiff_t stride) const {
+  Render(motion->PoseAt(when.tick, when.number), pixels, width, height, stride);
+}
 
 uint32_t CPersonScene::StillColor(int32_t x, int32_t y, int32_t width, int32_t height) {
   const float h = static_cast<float>(std::max(1, height));

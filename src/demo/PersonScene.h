@@ -1,6 +1,11 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+
+#include "capture/CameraScene.h"
+
+class CPersonMotion;
 
 // A point of the camera picture as fractions of its size: (0, 0) top-left,
 // (1, 1) bottom-right. The screen shows the picture mirrored left to right.
@@ -16,12 +21,20 @@ struct PersonPose {
   bool turned[2] = {false, false};
 };
 
-// The virtual player as the test camera sees it: head and shoulders standing
-// still in the lower middle of the picture, over the test camera's banded
-// background, and two light hands. Only the hands move, so only they make the
-// motion detector see movement. Pure and deterministic; any thread.
-class CPersonScene {
+// The virtual player as the demo's camera sees it: head and shoulders
+// standing still in the lower middle of the picture, over the test camera's
+// banded background, and two light hands. Only the hands move, so only they
+// make the motion detector see movement. Deterministic: the same pose gives
+// the same pixels, and the motion gives the same pose for a frame's time and
+// number. Any thread.
+class CPersonScene : public CCameraScene {
  public:
+  // The hands go where `motion` has them at each frame's tick.
+  explicit CPersonScene(std::shared_ptr<const CPersonMotion> motion);
+
+  void Draw(const CameraFrameTime& when, uint8_t* pixels, int32_t width, int32_t height,
+            ptrdiff_t stride) const override;
+
   // Hand radius as a fraction of the picture height.
   static constexpr float kHandRadius = 0.08f;
   // Palm and back: each differs from the other, from the body and from
@@ -40,4 +53,7 @@ class CPersonScene {
   // The colour (0xRRGGBB) of the still part of the picture at a pixel:
   // background, shoulders or head.
   static uint32_t StillColor(int32_t x, int32_t y, int32_t width, int32_t height);
+
+ private:
+  std::shared_ptr<const CPersonMotion> motion;
 };
