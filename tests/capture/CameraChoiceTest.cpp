@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CaptureDriver.h"
+#include "capture/CameraCaps.h"
 #include "capture/CameraChoice.h"
 #include "capture/CaptureEngine.h"
 #include "capture/StartupCameraChoice.h"
@@ -273,4 +274,30 @@ TEST(CameraChoice, CameraWithoutAUsableFormatIsLeftOut) {
   EXPECT_NE(debug.find("video/x-h264"), std::string::npos) << debug;
   EXPECT_FALSE(infrared->asked.empty());
   EXPECT_TRUE(start.Said({}));
+}
+
+// A source that converts by itself is asked for the subtype of the bits
+// (5-6-5 for 16, never 5-5-5); bits it cannot give, or a size it does not
+// list, ask for nothing.
+TEST(CaptureDevices, ConvertingSourceIsAskedForTheSubtypeOrRefuses) {
+  gst_init(nullptr, nullptr);
+  GstCaps* offered = ConvertingSourceCaps({{320, 240, 32}});
+  const struct {
+    int32_t width, bits;
+    const char* format;
+  } rows[] = {{320, 16, "RGB16"}, {320, 24, "BGR"}, {320, 32, "BGRx"}, {320, 7, "BGRx"},
+              {320, 4, nullptr},  {320, 8, nullptr}, {640, 32, nullptr}};
+  for (const auto& row : rows) {
+    GstCaps* asked = SourceCapsForMode(offered, row.width, 240, row.bits);
+    ASSERT_EQ(asked != nullptr, row.format != nullptr) << row.width << "x" << row.bits;
+    if (!asked) continue;
+    const GstStructure* s = gst_caps_get_structure(asked, 0);
+    EXPECT_STREQ(gst_structure_get_string(s, "format"), row.format) << row.bits;
+    int width = 0, height = 0;
+    EXPECT_TRUE(gst_structure_get_int(s, "width", &width) && gst_structure_get_int(s, "height", &height));
+    EXPECT_EQ(width, 320);
+    EXPECT_EQ(height, 240);
+    gst_caps_unref(asked);
+  }
+  gst_caps_unref(offered);
 }
