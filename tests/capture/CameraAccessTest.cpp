@@ -1,7 +1,6 @@
 #include <gst/app/gstappsrc.h>
 #include <gst/gst.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -11,6 +10,7 @@
 
 #include "capture/CameraAccess.h"
 #include "capture/CameraProbe.h"
+#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -24,16 +24,16 @@ void AsOrdinaryUser() {
 
 TEST(CameraAccess, FindsOnlyTheVideoNodesThisUserMayNotOpen) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");  // GStreamer's threads may be running
-  const fs::path dev = fs::temp_directory_path() / ("zestbox-dev-" + std::to_string(getpid()));
-  fs::remove_all(dev);
-  fs::create_directories(dev);
+  TempFolder folder;
+  const fs::path dev = folder.Path();
   fs::permissions(dev, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                            fs::perms::others_read | fs::perms::others_exec);
-  for (const char* name : {"video2", "video0", "video1", "audio0"}) std::ofstream(dev / name) << "";
-  fs::permissions(dev / "video0", fs::perms::none);
-  fs::permissions(dev / "video2", fs::perms::none);
-  fs::permissions(dev / "video1", fs::perms::all);
-  fs::permissions(dev / "audio0", fs::perms::none);
+  const std::pair<const char*, fs::perms> nodes[] = {
+      {"video2", fs::perms::none}, {"video0", fs::perms::none}, {"video1", fs::perms::all}, {"audio0", fs::perms::none}};
+  for (const auto& [name, perms] : nodes) {
+    std::ofstream(dev / name) << "";
+    fs::permissions(dev / name, perms);
+  }
   const std::vector<std::string> expected = {(dev / "video0").string(), (dev / "video2").string()};
   EXPECT_EXIT(
       {
@@ -42,14 +42,10 @@ TEST(CameraAccess, FindsOnlyTheVideoNodesThisUserMayNotOpen) {
       },
       ::testing::ExitedWithCode(0), "");
   EXPECT_TRUE(CamerasWithoutPermission((dev / "absent").string()).empty());
-  fs::remove_all(dev);
-}
-
-TEST(CameraAccess, PermissionTextNamesTheCameraAndTheVideoGroup) {
+  // What the player is told then: which camera, and how to join the group.
   const std::string text = NoPermissionText("/dev/video0");
-  EXPECT_NE(text.find("/dev/video0"), std::string::npos);
-  EXPECT_NE(text.find("\"video\" group"), std::string::npos);
-  EXPECT_NE(text.find("usermod -aG video"), std::string::npos);
+  for (const char* part : {"/dev/video0", "\"video\" group", "usermod -aG video"})
+    EXPECT_NE(text.find(part), std::string::npos) << part;
 }
 
 // A source that fails to open its device the way v4l2src does: a resource
@@ -63,23 +59,22 @@ void PostOpenFailure(GstAppSrc* source, guint, gpointer code) {
   g_error_free(error);
 }
 
-TrialResult::Outcome TrialStartFailingWith(int code, std::string* text = nullptr) {
-  GstElement* source = gst_element_factory_make("appsrc", nullptr);
-  GstAppSrcCallbacks callbacks{};
-  callbacks.need_data = PostOpenFailure;
-  gst_app_src_set_callbacks(GST_APP_SRC(source), &callbacks, GINT_TO_POINTER(code), nullptr);
-  const TrialResult result = TrialStart(source);
-  if (text) *text = result.text;
-  return result.outcome;
-}
-
 TEST(CameraAccess, TrialStartTellsADeniedOpenFromABusyOneAndOtherFailures) {
   gst_init(nullptr, nullptr);
-  EXPECT_EQ(TrialStartFailingWith(EACCES), TrialResult::Outcome::NoPermission);
-  EXPECT_EQ(TrialStartFailingWith(EBUSY), TrialResult::Outcome::Busy);
-  std::string text;
-  EXPECT_EQ(TrialStartFailingWith(ENOENT, &text), TrialResult::Outcome::Failed);
-  EXPECT_EQ(text, "Could not open device '/dev/video0' for reading and writing.");
+  const std::pair<int, TrialResult::Outcome> rows[] = {{EACCES, TrialResult::Outcome::NoPermission},
+                                                       {EBUSY, TrialResult::Outcome::Busy},
+                                                       {ENOENT, TrialResult::Outcome::Failed}};
+  for (const auto& [code, outcome] : rows) {
+    GstElement* source = gst_element_factory_make("appsrc", nullptr);
+    GstAppSrcCallbacks callbacks{};
+    callbacks.need_data = PostOpenFailure;
+    gst_app_src_set_callbacks(GST_APP_SRC(source), &callbacks, GINT_TO_POINTER(code), nullptr);
+    const TrialResult result = TrialStart(source);
+    EXPECT_EQ(result.outcome, outcome) << code;
+    if (outcome == TrialResult::Outcome::Failed) {
+      EXPECT_EQ(result.text, "Could not open device '/dev/video0' for reading and writing.");
+    }
+  }
 }
 
 }  // namespace

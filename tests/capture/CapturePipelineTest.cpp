@@ -2,13 +2,13 @@
 #include <gst/gst.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
 
-#include "FakeCameras.h"
+#include "CaptureDriver.h"
 #include "capture/CaptureEngine.h"
 #include "capture/CaptureNotice.h"
 #include "capture/LaunchSource.h"
@@ -16,124 +16,13 @@
 #include "motion/CurrentMotionDetector.h"
 #include "motion/MotionDetector.h"
 #include "support/RecordingDevice.h"
+#include "support/TempFolder.h"
 #include "support/TestClock.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-// Polls `done` (after `step`) for up to `limit` of real time.
-bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = 3000ms,
-             const std::function<void()>& step = [] {}) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (std::chrono::steady_clock::now() < end) {
-    step();
-    if (done()) return true;
-    std::this_thread::sleep_for(10ms);
-  }
-  return false;
-}
-
-// A white blob that jumps between two places near the top-left corner of the
-// picture five times a second.
-CSyntheticScene TopLeftBlob() {
-  SceneBlob blob{0xFFFFFF, 0.1f, {{0, 0.15f, 0.15f}, {99, 0.15f, 0.15f}, {100, 0.3f, 0.25f}, {199, 0.3f, 0.25f}}};
-  return CSyntheticScene({blob}, 200);
-}
-
-// The engine on one camera, chosen as the start-up does, drawing into a
-// recording device.
-class EngineTest : public ::testing::Test {
- protected:
-  void SetUp() override { d3dDevice = &device; }
-  void TearDown() override {
-    engine.reset();
-    d3dDevice = nullptr;
-  }
-
-  void StartWith(std::shared_ptr<CCameraSource> source, int32_t width, int32_t height) {
-    engine = std::make_unique<CCaptureEngine>();
-    engine->Init(nullptr);
-    CImageCapture& capture = *engine->GetImageCapture();
-    capture.SetSystemCamerasListed(false);
-    capture.AddExtraSource("Test camera", std::move(source));
-    ASSERT_TRUE(capture.EnumerateDevices());
-    ASSERT_TRUE(capture.CreateFilters());
-    ASSERT_TRUE(capture.SetCaptureDevice(0)) << capture.GetLastErrorText();
-    ASSERT_TRUE(capture.EnumDeviceCaps());
-    // As at start-up, the mode picked in the dialog is replaced by the final one.
-    ASSERT_TRUE(capture.SetVideoMode(capture.GetMode(capture.GetModeCount() - 1)));
-    CVideoMode* mode = capture.FindVideoMode(width, height, 32);
-    ASSERT_NE(mode, nullptr);
-    ASSERT_TRUE(capture.SetVideoMode(mode)) << capture.GetLastErrorText();
-    engine->SetScreenRect(0, 0, 1000, 750);
-    ASSERT_TRUE(engine->Start()) << capture.GetLastErrorText();
-  }
-
-  CImageCapture& Capture() { return *engine->GetImageCapture(); }
-
-  RecordingDevice device;
-  std::unique_ptr<CCaptureEngine> engine;
-};
-
-}  // namespace
-
-TEST_F(EngineTest, FramesReachTheDetectorBottomRowFirst) {
-  StartWith(std::make_shared<CSyntheticCamera>(TopLeftBlob()), 320, 240);
-  auto detector = std::make_shared<CMotionDetector>();
-  EXPECT_TRUE(engine->SetMotionDetector(detector));
-  EXPECT_EQ(CurrentMotionDetector(), detector.get());
-  MotionRect rects[kMaxMotionRects];
-  int32_t count = 0;
-  ASSERT_TRUE(WaitFor([&] {
-    detector->GetMotionRects(rects, &count);
-    return count > 0;
-  })) << "the detector saw no movement (frames of the wrong size?)";
-  for (int32_t i = 0; i < count; ++i) {
-    // Top of the picture = high grid rows; left of the picture = low columns.
-    EXPECT_GE(rects[i].minY, 15) << i;
-    EXPECT_LE(rects[i].maxX, 14) << i;
-  }
-}
-
-TEST_F(EngineTest, CameraTextureHoldsThePictureBottomRowFirst) {
-  StartWith(std::make_shared<CSyntheticCamera>(TopLeftBlob()), 320, 240);
-  ASSERT_TRUE(WaitFor([&] { return cameraTexture != nullptr; }, 3000ms, [&] { engine->Update(); }));
-  const auto* texture = static_cast<RecordedTexture*>(cameraTexture.get());
-  EXPECT_EQ(texture->Width(), 320u);
-  EXPECT_EQ(texture->Height(), 240u);
-  EXPECT_EQ(cameraTextureFormat, CameraTextureFormat::X8R8G8B8);
-  // The blobs stay in the top-left; elsewhere the still background shows.
-  for (const auto& [x, pictureRow] : {std::pair{300, 239}, std::pair{310, 200}, std::pair{200, 120}})
-    EXPECT_EQ(texture->Texel(x, 239 - pictureRow),
-              0xFF000000u | CSyntheticScene::Background(x, pictureRow, 320, 240))
-        << x << "," << pictureRow;
-  EXPECT_NE(engine->GetVideoLayer(), nullptr);
-  engine->Shutdown();
-  EXPECT_EQ(cameraTexture, nullptr);
-  EXPECT_NE(engine->GetVideoLayer(), nullptr);
-}
-
-TEST_F(EngineTest, TestPatternRunsAtCameraRate) {
-  StartWith(std::make_shared<CLaunchSource>("videotestsrc is-live=true pattern=ball",
-                                            std::vector<CVideoMode>{{640, 480, 32}}),
-            640, 480);
-  ASSERT_TRUE(WaitFor([&] { return Capture().GetDetectorFrameCount() > 0; }));
-  const uint64_t first = Capture().GetDetectorFrameCount();
-  const uint64_t firstTexture = Capture().GetRenderer()->FrameCount();
-  std::this_thread::sleep_for(2s);
-  const uint64_t frames = Capture().GetDetectorFrameCount() - first;
-  const uint64_t textureFrames = Capture().GetRenderer()->FrameCount() - firstTexture;
-  EXPECT_GE(frames, 45u);
-  EXPECT_LE(frames, 75u);
-  EXPECT_GE(textureFrames, 45u);
-  engine->Update();
-  ASSERT_NE(cameraTexture, nullptr);
-  EXPECT_EQ(cameraTexture->Width(), 640u);
-  EXPECT_TRUE(engine->Stop());
-}
-
-namespace {
 std::atomic<int> liveDetectors{0};
 std::atomic<int> destroyedOffMainThread{0};
 std::thread::id mainThread;
@@ -146,59 +35,103 @@ class TrackedDetector : public CMotionDetector {
     if (std::this_thread::get_id() != mainThread) ++destroyedOffMainThread;
   }
 };
+
 }  // namespace
 
-TEST_F(EngineTest, DetectorsSwapWhileFramesFlow) {
+// The engine on a camera whose white blob jumps about near the picture's
+// top-left corner, chosen as the start-up does, drawing into a recording
+// device. That corner reaches the detector in the high rows and low columns
+// of its grid, and the camera texture from its last row; detectors swapped
+// while frames flow go on the main thread once the streaming thread has let
+// go of them.
+TEST(CaptureEngine, FramesReachTheDetectorAndTheTextureBottomRowFirstWhileDetectorsSwap) {
   mainThread = std::this_thread::get_id();
-  StartWith(std::make_shared<CSyntheticCamera>(TopLeftBlob()), 160, 120);
-  ASSERT_TRUE(WaitFor([&] { return Capture().GetDetectorFrameCount() > 2; }));
+  RecordingDevice device;
+  d3dDevice = &device;
+  auto engine = std::make_unique<CCaptureEngine>();
+  engine->Init(nullptr);
+  CImageCapture& capture = *engine->GetImageCapture();
+  SceneBlob blob{0xFFFFFF, 0.1f, {{0, 0.15f, 0.15f}, {99, 0.15f, 0.15f}, {100, 0.3f, 0.25f}, {199, 0.3f, 0.25f}}};
+  ASSERT_TRUE(Attach(capture, std::make_shared<CSyntheticCamera>(CSyntheticScene({blob}, 200))));
+  // As at start-up, the mode picked in the dialog is replaced by the final one.
+  ASSERT_TRUE(capture.SetVideoMode(capture.GetMode(0)));
+  ASSERT_TRUE(capture.SetVideoMode(capture.FindVideoMode(320, 240, 32))) << capture.GetLastErrorText();
+  engine->SetScreenRect(0, 0, 1000, 750);
+  ASSERT_TRUE(engine->Start()) << capture.GetLastErrorText();
+
+  auto detector = std::make_shared<TrackedDetector>();
+  EXPECT_TRUE(engine->SetMotionDetector(detector));
+  EXPECT_EQ(CurrentMotionDetector(), detector.get());
+  MotionRect rects[kMaxMotionRects];
+  int32_t count = 0;
+  ASSERT_TRUE(WaitFor([&] {
+    engine->Update();
+    detector->GetMotionRects(rects, &count);
+    return count > 0 && cameraTexture;
+  })) << "the detector saw no movement (frames of the wrong size?)";
+  for (int32_t i = 0; i < count; ++i) {
+    EXPECT_GE(rects[i].minY, 15) << i;
+    EXPECT_LE(rects[i].maxX, 14) << i;
+  }
+  const auto* texture = static_cast<RecordedTexture*>(cameraTexture.get());
+  EXPECT_EQ(texture->Width(), 320u);
+  EXPECT_EQ(texture->Height(), 240u);
+  EXPECT_EQ(cameraTextureFormat, CameraTextureFormat::X8R8G8B8);
+  // The blobs stay in the top-left; elsewhere the still background shows.
+  for (const auto& [x, pictureRow] : {std::pair{300, 239}, std::pair{310, 200}, std::pair{200, 120}})
+    EXPECT_EQ(texture->Texel(x, 239 - pictureRow), 0xFF000000u | CSyntheticScene::Background(x, pictureRow, 320, 240))
+        << x << "," << pictureRow;
+
+  detector.reset();
   for (int i = 0; i < 40; ++i) {
     EXPECT_TRUE(engine->SetMotionDetector(std::make_shared<TrackedDetector>()));
     std::this_thread::sleep_for(3ms);
     engine->Update();
   }
-  // Replaced detectors go once the streaming thread has let go of them.
-  EXPECT_TRUE(WaitFor([] { return liveDetectors <= 2; }, 1000ms, [&] { engine->Update(); }));
+  EXPECT_TRUE(WaitFor([] { return liveDetectors <= 2; }, 1000, [&] { engine->Update(); }));
+  // The texture goes with the shut-down, while the drawing device still exists.
   engine->Shutdown();
+  EXPECT_EQ(cameraTexture, nullptr);
+  EXPECT_NE(engine->GetVideoLayer(), nullptr);
   EXPECT_EQ(CurrentMotionDetector(), nullptr);
   EXPECT_EQ(liveDetectors, 0);
   EXPECT_EQ(destroyedOffMainThread, 0);
+  engine.reset();
+  d3dDevice = nullptr;
+}
+
+// Raw YUY2, an infrared camera's greyscale and MJPEG all reach the detector
+// and the texture as 32-bit frames, at the camera's own rate.
+TEST(CameraFormats, EveryFormatReachesBothBranchesAtTheCameraRate) {
+  gst_init(nullptr, nullptr);
+  const struct {
+    const char* element;
+    const char* caps;
+    int32_t width, height;
+    uint64_t fps;
+  } rows[] = {
+      {"videotestsrc is-live=true pattern=ball", "video/x-raw,format=YUY2,width=640,height=480,framerate=30/1", 640,
+       480, 30},
+      {"videotestsrc is-live=true", "video/x-raw,format=GRAY8,width=640,height=360,framerate=15/1", 640, 360, 15},
+      {"videotestsrc is-live=true ! video/x-raw,width=320,height=240 ! jpegenc",
+       "image/jpeg,width=320,height=240,framerate=30/1", 320, 240, 30},
+  };
+  for (const auto& row : rows) {
+    CImageCapture capture(nullptr);
+    ASSERT_TRUE(Attach(capture, std::make_shared<ListedCamera>(row.caps, row.element)));
+    ASSERT_TRUE(RunIn(capture, row.width, row.height));
+    ASSERT_TRUE(WaitFor([&] { return capture.GetRenderer()->FrameCount() > 0; })) << row.caps;
+    const uint64_t first = capture.GetDetectorFrameCount(), firstTexture = capture.GetRenderer()->FrameCount();
+    std::this_thread::sleep_for(1s);
+    const uint64_t frames = capture.GetDetectorFrameCount() - first;
+    EXPECT_GE(frames, row.fps * 6 / 10) << row.caps;
+    EXPECT_LE(frames, row.fps * 14 / 10) << row.caps;
+    EXPECT_GE(capture.GetRenderer()->FrameCount() - firstTexture, row.fps * 6 / 10) << row.caps;
+    EXPECT_TRUE(capture.Stop());
+  }
 }
 
 class SourceFaultTest : public ManualClockTest {};
-
-TEST_F(SourceFaultTest, UnpluggedCameraKeepsTheGameGoingAndComesBack) {
-  auto camera = std::make_shared<CSyntheticCamera>();
-  CImageCapture capture(nullptr);
-  capture.SetSystemCamerasListed(false);
-  capture.AddExtraSource("Test camera", camera);
-  ASSERT_TRUE(capture.EnumerateDevices());
-  ASSERT_TRUE(capture.CreateFilters());
-  ASSERT_TRUE(capture.SetCaptureDevice(0));
-  ASSERT_TRUE(capture.EnumDeviceCaps());
-  ASSERT_TRUE(capture.SetVideoMode(capture.FindVideoMode(160, 120, 32)));
-  ASSERT_TRUE(capture.Run());
-  ASSERT_TRUE(WaitFor([&] { return capture.GetDetectorFrameCount() > 3; }, 3000ms, [&] { capture.CheckSource(); }));
-
-  testing::internal::CaptureStderr();
-  camera->SetUnplugged(true);
-  EXPECT_TRUE(WaitFor([&] { return capture.IsSourceFaulted(); }, 3000ms, [&] { capture.CheckSource(); }));
-  // Still unplugged at the next attempt: no second message.
-  Advance(2000);
-  capture.CheckSource();
-  std::this_thread::sleep_for(100ms);
-  capture.CheckSource();
-  EXPECT_TRUE(capture.IsSourceFaulted());
-  camera->SetUnplugged(false);
-  Advance(2000);
-  EXPECT_TRUE(WaitFor([&] { return !capture.IsSourceFaulted(); }, 3000ms, [&] { capture.CheckSource(); }));
-  const std::string said = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(said,
-            "Zestbox: the camera \"Test camera\" stopped delivering pictures (The camera is not connected); the game "
-            "goes on with the last picture.\n"
-            "Zestbox: the camera \"Test camera\" delivers pictures again.\n");
-  EXPECT_TRUE(capture.Stop());
-}
 
 TEST_F(SourceFaultTest, CameraPluggedBackAtAnotherNodeIsFoundByItsName) {
   constexpr char kListing[] = "video/x-raw, format=(string)BGRx, width=(int)320, height=(int)240, "
@@ -213,39 +146,35 @@ TEST_F(SourceFaultTest, CameraPluggedBackAtAnotherNodeIsFoundByItsName) {
   ASSERT_TRUE(capture.CreateFilters());
   ASSERT_TRUE(capture.SetCaptureDevice(index)) << capture.GetLastErrorText();
   ASSERT_TRUE(capture.EnumDeviceCaps());
-  ASSERT_TRUE(capture.SetVideoMode(capture.FindVideoMode(320, 240, 32)));
-  ASSERT_TRUE(capture.Run());
-  ASSERT_TRUE(WaitFor([&] { return capture.GetDetectorFrameCount() > 3; }, 3000ms, [&] { capture.CheckSource(); }));
+  ASSERT_TRUE(RunIn(capture, 320, 240));
+  const auto check = [&] { capture.CheckSource(); };
+  ASSERT_TRUE(WaitFor([&] { return capture.GetDetectorFrameCount() > 3; }, 3000, check));
 
   // Pulled out: its node is gone for good. Plugged into another port, it
   // comes back at another node.
   testing::internal::CaptureStderr();
   first->SetUnplugged(true);
   cameras.Unplug(atVideo0);
-  EXPECT_TRUE(WaitFor([&] { return capture.IsSourceFaulted(); }, 3000ms, [&] { capture.CheckSource(); }));
+  EXPECT_TRUE(WaitFor([&] { return capture.IsSourceFaulted(); }, 3000, check));
   cameras.Plug("USB Camera", kListing, "/dev/video2", std::make_shared<CSyntheticCamera>());
   const uint64_t framesAtLoss = capture.GetDetectorFrameCount();
   Advance(2000);
-  EXPECT_TRUE(WaitFor([&] { return !capture.IsSourceFaulted(); }, 3000ms, [&] { capture.CheckSource(); }));
+  EXPECT_TRUE(WaitFor([&] { return !capture.IsSourceFaulted(); }, 3000, check));
   EXPECT_GT(capture.GetDetectorFrameCount(), framesAtLoss);
   const std::string said = testing::internal::GetCapturedStderr();
-  EXPECT_NE(said.find("Zestbox: the camera \"USB Camera\" delivers pictures again.\n"), std::string::npos) << said;
+  EXPECT_NE(said.find("\"USB Camera\" delivers pictures again"), std::string::npos) << said;
   EXPECT_TRUE(capture.Stop());
 }
 
+// A camera that stops after a few frames, as a stuck one does, counts as
+// failed after three seconds without a picture, not before.
 TEST_F(SourceFaultTest, SilentCameraCountsAsFailedAfterThreeSeconds) {
-  // A test pattern that stops after a few frames, as a stuck camera would.
   CImageCapture capture(nullptr);
-  capture.SetSystemCamerasListed(false);
-  capture.AddExtraSource("Stuck", std::make_shared<CLaunchSource>("videotestsrc is-live=true num-buffers=3 ! identity",
-                                                                  std::vector<CVideoMode>{{160, 120, 32}}));
-  ASSERT_TRUE(capture.EnumerateDevices());
-  ASSERT_TRUE(capture.CreateFilters());
-  ASSERT_TRUE(capture.SetCaptureDevice(0));
-  ASSERT_TRUE(capture.EnumDeviceCaps());
-  ASSERT_TRUE(capture.SetVideoMode(capture.GetMode(0)));
-  ASSERT_TRUE(capture.Run());
-  ASSERT_TRUE(WaitFor([&] { return capture.GetDetectorFrameCount() >= 3; }, 3000ms, [&] { capture.CheckSource(); }));
+  ASSERT_TRUE(Attach(capture, std::make_shared<CLaunchSource>("videotestsrc is-live=true num-buffers=3 ! identity",
+                                                              std::vector<CVideoMode>{{160, 120, 32}})));
+  ASSERT_TRUE(RunIn(capture));
+  const auto check = [&] { capture.CheckSource(); };
+  ASSERT_TRUE(WaitFor([&] { return capture.GetDetectorFrameCount() >= 3; }, 3000, check));
   std::this_thread::sleep_for(200ms);
   capture.CheckSource();
   testing::internal::CaptureStderr();
@@ -255,15 +184,19 @@ TEST_F(SourceFaultTest, SilentCameraCountsAsFailedAfterThreeSeconds) {
   Advance(1);
   capture.CheckSource();
   EXPECT_TRUE(capture.IsSourceFaulted());
-  EXPECT_NE(testing::internal::GetCapturedStderr().find("(no picture for three seconds)"), std::string::npos);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("\"Test camera\""), std::string::npos);
 }
 
+// Fifteen recorded frames last half a second; more than that many arrive only
+// when the replay starts again.
 TEST(RecordedVideo, ReplaysAtItsOwnPaceAndStartsAgainAtTheEnd) {
   gst_init(nullptr, nullptr);
-  GstElement* writer = gst_parse_launch(
-      "videotestsrc num-buffers=15 pattern=ball ! video/x-raw,width=320,height=240,framerate=30/1 ! jpegenc ! "
-      "avimux ! filesink location=recorded.avi",
-      nullptr);
+  TempFolder folder;
+  const std::string file = folder.File("recorded.avi");
+  GstElement* writer = gst_parse_launch(("videotestsrc num-buffers=15 pattern=ball ! "
+                                         "video/x-raw,width=320,height=240,framerate=30/1 ! jpegenc ! avimux ! "
+                                         "filesink location=" + file).c_str(),
+                                        nullptr);
   ASSERT_NE(writer, nullptr);
   gst_element_set_state(writer, GST_STATE_PLAYING);
   GstBus* bus = gst_element_get_bus(writer);
@@ -276,91 +209,29 @@ TEST(RecordedVideo, ReplaysAtItsOwnPaceAndStartsAgainAtTheEnd) {
   gst_object_unref(writer);
 
   CImageCapture capture(nullptr);
-  capture.SetSystemCamerasListed(false);
-  capture.AddExtraSource("file:recorded.avi", CLaunchSource::ForFile("recorded.avi"));
-  ASSERT_TRUE(capture.EnumerateDevices());
-  ASSERT_TRUE(capture.CreateFilters());
-  ASSERT_TRUE(capture.SetCaptureDevice(0));
-  ASSERT_TRUE(capture.EnumDeviceCaps());
-  ASSERT_TRUE(capture.SetVideoMode(capture.FindVideoMode(320, 240, 32)));
-  ASSERT_TRUE(capture.Run()) << capture.GetLastErrorText();
+  ASSERT_TRUE(Attach(capture, CLaunchSource::ForFile(file), "file:" + file));
+  ASSERT_TRUE(RunIn(capture, 320, 240));
   const auto start = std::chrono::steady_clock::now();
-  // Fifteen frames last half a second; more than that many arrive only when
-  // the replay starts again.
-  EXPECT_TRUE(WaitFor([&] { return capture.GetDetectorFrameCount() >= 25; }, 3000ms, [&] { capture.CheckSource(); }));
+  EXPECT_TRUE(WaitFor([&] { return capture.GetDetectorFrameCount() >= 25; }, 3000, [&] { capture.CheckSource(); }));
   EXPECT_GE(std::chrono::steady_clock::now() - start, 600ms);
   EXPECT_FALSE(capture.IsSourceFaulted());
   EXPECT_TRUE(capture.Stop());
 }
 
-namespace {
-
-// A camera that only offers one format at one size, as real ones do: raw
-// YUY2, greyscale or MJPEG, made from the test pattern.
-class OneFormatCamera : public CCameraSource {
- public:
-  OneFormatCamera(const char* element, const char* caps) : element(element), caps(caps) {}
-  GstElement* CreateElement() const override { return gst_parse_bin_from_description(element, TRUE, nullptr); }
-  GstCaps* OfferedCaps() const override { return gst_caps_from_string(caps); }
-  bool NeedsProbe() const override { return false; }
-
- private:
-  const char* element;
-  const char* caps;
-};
-
-uint64_t FramesFrom(std::shared_ptr<CCameraSource> camera, int32_t width = 320, int32_t height = 240) {
-  CImageCapture capture(nullptr);
-  capture.SetSystemCamerasListed(false);
-  capture.AddExtraSource("Camera", std::move(camera));
-  EXPECT_TRUE(capture.EnumerateDevices());
-  EXPECT_TRUE(capture.CreateFilters());
-  EXPECT_TRUE(capture.SetCaptureDevice(0));
-  EXPECT_TRUE(capture.EnumDeviceCaps());
-  CVideoMode* mode = capture.FindVideoMode(width, height, 32);
-  EXPECT_NE(mode, nullptr);
-  if (!mode || !capture.SetVideoMode(mode) || !capture.Run()) return 0;
-  WaitFor([&] { return capture.GetRenderer()->FrameCount() >= 5; });
-  capture.Stop();
-  return capture.GetRenderer()->FrameCount();
-}
-
-}  // namespace
-
-TEST(CameraFormats, RawGreyAndMjpegCamerasDeliverThirtyTwoBitFrames) {
-  gst_init(nullptr, nullptr);
-  EXPECT_GE(FramesFrom(std::make_shared<OneFormatCamera>(
-                "videotestsrc is-live=true", "video/x-raw,format=YUY2,width=320,height=240,framerate=30/1")),
-            5u);
-  EXPECT_GE(FramesFrom(std::make_shared<OneFormatCamera>(
-                "videotestsrc is-live=true ! video/x-raw,width=320,height=240 ! jpegenc",
-                "image/jpeg,width=320,height=240,framerate=30/1")),
-            5u);
-  // An infrared camera's greyscale.
-  EXPECT_GE(FramesFrom(std::make_shared<OneFormatCamera>(
-                           "videotestsrc is-live=true", "video/x-raw,format=GRAY8,width=640,height=360,framerate=15/1"),
-                       640, 360),
-            5u);
-}
-
+// However many messages the pipeline posts, the main thread gets one notice
+// until it has handled them.
 TEST(CaptureNotice, PipelineMessagesBecomeOneSdlEventUntilHandled) {
   ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0);
-  CImageCapture capture(nullptr);
   const uint32_t type = CaptureNoticeEventType();
   ASSERT_NE(type, 0u);
-  capture.SetSystemCamerasListed(false);
-  capture.AddExtraSource("Test camera", std::make_shared<CSyntheticCamera>());
-  ASSERT_TRUE(capture.EnumerateDevices());
-  ASSERT_TRUE(capture.CreateFilters());
-  ASSERT_TRUE(capture.SetCaptureDevice(0));
-  ASSERT_TRUE(capture.EnumDeviceCaps());
-  ASSERT_TRUE(capture.SetVideoMode(capture.GetMode(0)));
+  CImageCapture capture(nullptr);
+  ASSERT_TRUE(Attach(capture, std::make_shared<CSyntheticCamera>()));
   const auto notices = [type] {
     SDL_PumpEvents();
     return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, type, type);
   };
   SDL_FlushEvent(type);
-  ASSERT_TRUE(capture.Run());
+  ASSERT_TRUE(RunIn(capture));
   ASSERT_TRUE(WaitFor([&] { return notices() > 0; }));
   std::this_thread::sleep_for(100ms);  // state changes keep coming: still one notice
   EXPECT_EQ(notices(), 1);

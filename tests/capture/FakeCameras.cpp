@@ -1,10 +1,8 @@
-#include "FakeCameras.h"
-
 #include <gst/gst.h>
 
 #include <algorithm>
 
-#include "capture/CameraSource.h"
+#include "CaptureDriver.h"
 
 namespace {
 
@@ -20,20 +18,16 @@ struct FakeDeviceClass {
 };
 G_DEFINE_TYPE(FakeDevice, zestbox_fake_device, GST_TYPE_DEVICE)
 
-GstElement* CreateFakeElement(GstDevice* device, const gchar* name) {
-  GstElement* element = (*reinterpret_cast<FakeDevice*>(device)->source)->CreateElement();
-  if (element && name) gst_object_set_name(GST_OBJECT(element), name);
-  return element;
-}
-
-void FinalizeFakeDevice(GObject* object) {
-  delete reinterpret_cast<FakeDevice*>(object)->source;
-  G_OBJECT_CLASS(zestbox_fake_device_parent_class)->finalize(object);
-}
-
 void zestbox_fake_device_class_init(FakeDeviceClass* cls) {
-  GST_DEVICE_CLASS(cls)->create_element = CreateFakeElement;
-  G_OBJECT_CLASS(cls)->finalize = FinalizeFakeDevice;
+  GST_DEVICE_CLASS(cls)->create_element = [](GstDevice* device, const gchar* name) {
+    GstElement* element = (*reinterpret_cast<FakeDevice*>(device)->source)->CreateElement();
+    if (element && name) gst_object_set_name(GST_OBJECT(element), name);
+    return element;
+  };
+  G_OBJECT_CLASS(cls)->finalize = [](GObject* object) {
+    delete reinterpret_cast<FakeDevice*>(object)->source;
+    G_OBJECT_CLASS(zestbox_fake_device_parent_class)->finalize(object);
+  };
 }
 
 void zestbox_fake_device_init(FakeDevice* device) { device->source = nullptr; }
@@ -47,30 +41,22 @@ struct FakeProviderClass {
 };
 G_DEFINE_TYPE(FakeProvider, zestbox_fake_provider, GST_TYPE_DEVICE_PROVIDER)
 
-GList* ProbeFakeCameras(GstDeviceProvider* provider) {
-  GST_OBJECT_LOCK(provider);
-  GList* devices = g_list_copy_deep(
-      provider->devices, [](gconstpointer device, gpointer) { return gst_object_ref(const_cast<gpointer>(device)); },
-      nullptr);
-  GST_OBJECT_UNLOCK(provider);
-  return devices;
-}
-
-gboolean StartFakeCameras(GstDeviceProvider*) { return TRUE; }
-
 void zestbox_fake_provider_class_init(FakeProviderClass* cls) {
   GstDeviceProviderClass* provider = GST_DEVICE_PROVIDER_CLASS(cls);
-  provider->probe = ProbeFakeCameras;
-  provider->start = StartFakeCameras;
+  provider->probe = [](GstDeviceProvider* self) {
+    GST_OBJECT_LOCK(self);
+    GList* devices = g_list_copy_deep(
+        self->devices, [](gconstpointer device, gpointer) { return gst_object_ref(const_cast<gpointer>(device)); },
+        nullptr);
+    GST_OBJECT_UNLOCK(self);
+    return devices;
+  };
+  provider->start = [](GstDeviceProvider*) -> gboolean { return TRUE; };
   gst_device_provider_class_set_static_metadata(provider, "Test cameras", "Source/Video",
                                                 "Cameras the tests plug in and out", "Zestbox");
 }
 
 void zestbox_fake_provider_init(FakeProvider*) {}
-
-gboolean RegisterProvider(GstPlugin* plugin) {
-  return gst_device_provider_register(plugin, kProviderName, GST_RANK_PRIMARY, zestbox_fake_provider_get_type());
-}
 
 }  // namespace
 
@@ -79,8 +65,13 @@ FakeCameras::FakeCameras() {
   if (GstDeviceProviderFactory* registered = gst_device_provider_factory_find(kProviderName))
     gst_object_unref(registered);
   else
-    gst_plugin_register_static(GST_VERSION_MAJOR, GST_VERSION_MINOR, kProviderName, "Cameras the tests plug in",
-                               RegisterProvider, "1.0", "LGPL", "zestbox", "zestbox", "https://zestbox.invalid/");
+    gst_plugin_register_static(
+        GST_VERSION_MAJOR, GST_VERSION_MINOR, kProviderName, "Cameras the tests plug in",
+        [](GstPlugin* plugin) {
+          return gst_device_provider_register(plugin, kProviderName, GST_RANK_PRIMARY,
+                                              zestbox_fake_provider_get_type());
+        },
+        "1.0", "LGPL", "zestbox", "zestbox", "https://zestbox.invalid/");
   provider = gst_device_provider_factory_get_by_name(kProviderName);
 }
 

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <thread>
 #include <vector>
 
 #include "capture/PixelConversion.h"
@@ -17,38 +21,37 @@ struct TestFrame {
     for (int32_t y = 0; y < h; ++y)
       for (int32_t i = 0; i < 3 * w; ++i) bytes[y * pitch + i] = static_cast<uint8_t>(y * 31 + i * 7 + (i % 3) * 50);
   }
+  // The texel of the pixel at (x, y), y counted from the top.
   uint32_t Expected(int32_t x, int32_t y) const {
     const uint8_t* p = &bytes[y * pitch + 3 * x];
     return 0xFF000000u | p[2] << 16 | p[1] << 8 | p[0];
   }
+  void Render(CTextureRenderer& renderer) const { renderer.DoRenderSample(bytes.data(), width, height, pitch, 0); }
 };
 
 }  // namespace
 
-TEST(PixelConversion, WidthNotAMultipleOfFourFinishesPixelByPixel) {
-  const TestFrame frame(162, 1);
-  EXPECT_EQ(frame.pitch, 488);
-  std::vector<uint32_t> texels(163, 0x12345678u);
-  ConvertBgrRow(frame.bytes.data(), texels.data(), 162);
-  for (int32_t x = 0; x < 162; ++x) ASSERT_EQ(texels[x], frame.Expected(x, 0)) << "x " << x;
-  EXPECT_EQ(texels[162], 0x12345678u);  // nothing written past the row
+// Rows are converted four pixels at a time; every width must end exactly at
+// the row's last pixel.
+TEST(PixelConversion, EveryWidthConvertsEachPixelAndNothingPastTheRow) {
+  for (const int32_t width : {1, 3, 4, 5, 8, 162}) {
+    const TestFrame frame(width, 1);
+    std::vector<uint32_t> texels(width + 1, 0x12345678u);
+    ConvertBgrRow(frame.bytes.data(), texels.data(), width);
+    for (int32_t x = 0; x < width; ++x) ASSERT_EQ(texels[x], frame.Expected(x, 0)) << width << ": x " << x;
+    EXPECT_EQ(texels[width], 0x12345678u) << width;
+  }
 }
 
-TEST(PixelConversion, FourPixelStepEqualsThePerPixelRule) {
-  const uint8_t bgr[12] = {0x01, 0x02, 0x03, 0x10, 0x20, 0x30, 0xFF, 0x80, 0x00, 0xAB, 0xCD, 0xEF};
-  uint32_t texels[4] = {};
-  ConvertBgrRow(bgr, texels, 4);
-  EXPECT_EQ(texels[0], 0xFF030201u);
-  EXPECT_EQ(texels[1], 0xFF302010u);
-  EXPECT_EQ(texels[2], 0xFF0080FFu);
-  EXPECT_EQ(texels[3], 0xFFEFCDABu);
-}
-
-TEST(TextureRenderer, PictureIsStoredBottomRowFirst) {
-  const TestFrame frame(162, 5);
+// The main thread takes the newest complete frame, bottom row first, once;
+// a frame converted while it holds that picture leaves the picture alone.
+TEST(TextureRenderer, MainThreadTakesTheNewestPictureBottomRowFirstOnce) {
+  const TestFrame small(4, 2), frame(162, 5);
   CTextureRenderer renderer;
   EXPECT_EQ(renderer.TakeNewestPicture(), nullptr);
-  renderer.DoRenderSample(frame.bytes.data(), frame.width, frame.height, frame.pitch, 0);
+  small.Render(renderer);
+  frame.Render(renderer);
+  renderer.DoRenderSample(small.bytes.data(), 4, 2, 8, 0);  // rows too short: ignored
   const CameraPicture* picture = renderer.TakeNewestPicture();
   ASSERT_NE(picture, nullptr);
   ASSERT_EQ(picture->width, 162);
@@ -56,30 +59,39 @@ TEST(TextureRenderer, PictureIsStoredBottomRowFirst) {
   for (int32_t row = 0; row < 5; ++row)
     for (int32_t x = 0; x < 162; ++x)
       ASSERT_EQ(picture->texels[row * 162 + x], frame.Expected(x, 4 - row)) << x << "," << row;
-  EXPECT_EQ(renderer.TakeNewestPicture(), nullptr);  // taken once only
-  EXPECT_EQ(renderer.LastLatencyMicros(), -1);
-}
-
-TEST(TextureRenderer, MainThreadGetsTheNewestOfSeveralFrames) {
-  CTextureRenderer renderer;
-  const TestFrame small(4, 2), large(8, 6);
-  renderer.DoRenderSample(small.bytes.data(), 4, 2, small.pitch, 0);
-  renderer.DoRenderSample(large.bytes.data(), 8, 6, large.pitch, 0);
-  const CameraPicture* picture = renderer.TakeNewestPicture();
-  ASSERT_NE(picture, nullptr);
-  EXPECT_EQ(picture->width, 8);
-  EXPECT_EQ(picture->texels[0], large.Expected(0, 5));
-  // A frame converted while the main thread holds its picture leaves that
-  // picture untouched.
+  EXPECT_EQ(renderer.TakeNewestPicture(), nullptr);
   const std::vector<uint32_t> held = picture->texels;
-  renderer.DoRenderSample(small.bytes.data(), 4, 2, small.pitch, 0);
+  small.Render(renderer);
   EXPECT_EQ(picture->texels, held);
   EXPECT_EQ(renderer.FrameCount(), 3u);
 }
 
-TEST(TextureRenderer, FrameWithTooShortRowsIsIgnored) {
+// The streaming thread publishes while the main thread takes: every picture
+// the main thread holds is one whole frame and stays so while it is held.
+TEST(TextureRenderer, PicturesAreNeverTornWhileFramesFlow) {
   CTextureRenderer renderer;
-  const TestFrame frame(8, 2);
-  renderer.DoRenderSample(frame.bytes.data(), 8, 2, 20, 0);
-  EXPECT_EQ(renderer.TakeNewestPicture(), nullptr);
+  std::atomic<bool> done{false};
+  std::thread camera([&] {
+    std::vector<uint8_t> bytes(3 * 4 * 4);
+    for (uint8_t shade = 0; !done; ++shade) {
+      std::fill(bytes.begin(), bytes.end(), shade);
+      const int32_t width = shade % 2 ? 4 : 1;  // sizes change too
+      renderer.DoRenderSample(bytes.data(), width, width, 3 * width, 0);
+    }
+  });
+  int taken = 0, torn = 0;
+  for (const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+       std::chrono::steady_clock::now() < end;) {
+    const CameraPicture* picture = renderer.TakeNewestPicture();
+    if (!picture) continue;
+    ++taken;
+    const std::vector<uint32_t> copy = picture->texels;  // a whole frame, and it stays as it was
+    torn += copy.size() != static_cast<size_t>(picture->width * picture->height) ||
+            std::any_of(copy.begin(), copy.end(), [&](uint32_t texel) { return texel != copy.front(); }) ||
+            picture->texels != copy;
+  }
+  done = true;
+  camera.join();
+  EXPECT_GT(taken, 0);
+  EXPECT_EQ(torn, 0) << "of " << taken;
 }
