@@ -3,10 +3,10 @@
 #include <memory>
 #include <vector>
 
-#include "state/GameLoop.h"
 #include "audio/Sound.h"
 #include "game/LevelRules.h"
 #include "game/RandomSource.h"
+#include "state/GameLoop.h"
 
 class C3DText;
 class CBasket;
