@@ -30,7 +30,6 @@ constexpr uint32_t kLevelMessageMs = 2000;
 constexpr int32_t kCatchReach = 64;  // pixels below the basket's top
 constexpr int32_t kOrdinaryPoints = 10;
 constexpr int32_t kGoldenPoints = 100;
-constexpr int32_t kMaxQuota = 99;
 
 // String-table ids of the message slots; 0 for the literal "Bonus !".
 constexpr uint32_t kMessageTextIds[10] = {5, 6, 7, 8, 13, 0, 9, 10, 11, 12};
@@ -120,18 +119,14 @@ void CEggGameLoop::SetViewportSize(uint32_t width, uint32_t height) {
 
 void CEggGameLoop::SetLevel(int32_t newLevel) {
   level = newLevel;
-  eggsLeft = std::min(2 * level + 6, kMaxQuota);
+  rules = RulesForLevel(level);
+  eggsLeft = rules.quota;
   RefreshHud();
-  // 1 - trunc(-0.4 level) in integers: 1, 1, 2, 2, 3, 3, 3, 4, 4, 5 from level 1.
-  maxEggs = std::min(5, 1 + (2 * level) / 5);
   activeEggs = 0;
-  spoiledOdds = std::max(10, (10 - level) * 5);
-  spawnDelayBase = maxEggs == 1 ? 500 : 1500;
-  spawnDelaySpread = std::max(500, (15 - level) * 100);
-  spawnDelayMs = static_cast<uint32_t>(std::max(300, (10 - level) * 100));
+  spawnDelayMs = rules.spawnDelayMs;
   // Due at once whatever the clock reads (a plain 0 would wait after a wrap).
   lastSpawnTick = TickCount() - spawnDelayMs - 1;
-  eggSpeed = 1.0f + 0.2f * static_cast<float>(level - 1);
+  eggSpeed = rules.eggSpeed;
 }
 
 int32_t CEggGameLoop::Leave() {
@@ -217,7 +212,7 @@ void CEggGameLoop::UpdatePlaying(uint32_t now) {
 
 void CEggGameLoop::Spawn() {
   const uint32_t now = TickCount();
-  if (activeEggs >= maxEggs || now - lastSpawnTick <= spawnDelayMs) {
+  if (activeEggs >= rules.maxEggs || now - lastSpawnTick <= spawnDelayMs) {
     return;
   }
   int32_t chute = 0;
@@ -231,7 +226,7 @@ void CEggGameLoop::Spawn() {
   egg->Start();
   ++activeEggs;
   lastSpawnTick = now;
-  spawnDelayMs = static_cast<uint32_t>(random->Next() % spawnDelaySpread + spawnDelayBase);
+  spawnDelayMs = static_cast<uint32_t>(random->Next() % rules.spawnDelaySpread + rules.spawnDelayBase);
 }
 
 bool CEggGameLoop::DrawChute(int32_t& chute) {
@@ -255,16 +250,14 @@ bool CEggGameLoop::ChuteBusy(int32_t chute) const {
 }
 
 int32_t CEggGameLoop::DrawKind() {
-  if (random->Next() % ((level + 10) * 5) == 1 && goldenThisLevel == 0) {
+  const int32_t kind = DrawEggKind(rules, goldenThisLevel != 0, [this] { return random->Next(); });
+  if (kind == CEgg::kGolden) {
     ShowSwingingMessage(kGoldenEgg, phaseDurationMs);
     ++goldenThisLevel;
-    return CEgg::kGolden;
-  }
-  if (random->Next() % spoiledOdds == 1) {
+  } else if (kind == CEgg::kSpoiled) {
     ShowSwingingMessage(kBewareSpoiled, phaseDurationMs);
-    return CEgg::kSpoiled;
   }
-  return CEgg::kOrdinary;
+  return kind;
 }
 
 void CEggGameLoop::CheckCatches() {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "audio/Sound.h"
+#include "game/LevelRules.h"
 #include "game/RandomSource.h"
 #include "state/GameLoop.h"
 
@@ -78,21 +79,11 @@ class CEggGameLoop : public CGameLoop {
   int32_t GetScore() const { return score; }
   int32_t GetEggsLeft() const { return eggsLeft; }
   int32_t GetTries() const { return tries; }
-  int32_t GetMaxEggs() const { return maxEggs; }
-  int32_t GetActiveEggs() const { return activeEggs; }
-  int32_t GetSpoiledOdds() const { return spoiledOdds; }
-  int32_t GetSpawnDelayBase() const { return spawnDelayBase; }
-  int32_t GetSpawnDelaySpread() const { return spawnDelaySpread; }
-  uint32_t GetSpawnDelayMs() const { return spawnDelayMs; }
-  int32_t GetGoldenThisLevel() const { return goldenThisLevel; }
-  uint32_t GetPhaseDurationMs() const { return phaseDurationMs; }
   const std::vector<CEgg*>& Eggs() const { return eggs; }
   CBasket* GetBasket() const { return basket; }
-  CContour* GetContour() const { return contour; }
   C3DText* GetMessage() const { return message; }
   // The slot shown last.
   uint32_t GetMessageSlot() const { return messageSlot; }
-  CHUD* GetHud() const { return hud; }
   COptionsLayer* GetOptions() const { return options; }
 
  private:
@@ -130,7 +121,7 @@ class CEggGameLoop : public CGameLoop {
   void ShowSwingingMessage(uint32_t slot, uint32_t durationMs);
   void RefreshHud();
 
-  int32_t spoiledOdds = 10;
+  LevelRules rules = RulesForLevel(1);
   int32_t goldenThisLevel = 0;
   CBasket* basket = nullptr;    // the layers own these
   CContour* contour = nullptr;
@@ -141,13 +132,10 @@ class CEggGameLoop : public CGameLoop {
   uint32_t phaseDurationMs = 3000;
   int32_t lastChute = 0;
   int32_t activeEggs = 0;
-  int32_t maxEggs = 1;
   CSound crumpSound;
   int32_t phase = kPause;
   uint32_t spawnDelayMs = 0;
   uint32_t lastSpawnTick = 0;
-  int32_t spawnDelayBase = 500;
-  int32_t spawnDelaySpread = 500;
   // The HUD's counters.
   int32_t level = 1;
   int32_t score = 0;

@@ -25,9 +25,6 @@ class CHatcheryLayer : public CTextureLayer {
   // not be read for cutting. 0 without a texture.
   int32_t Render(RenderDevice* device) override;
 
-  // Vertices of the strip (0 when the full quad is drawn).
-  size_t StripSize() const { return strip.size(); }
-
  private:
   // Rows of squares that hold a texel the alpha test lets through, joined by
   // degenerate triangles, with the full quad's mapping from texture to quad.

@@ -1,103 +1,68 @@
 #include <gtest/gtest.h>
 
-#include "BasketDriver.h"
 #include "GameTest.h"
 #include "game/Basket.h"
 #include "motion/CurrentMotionDetector.h"
 
 namespace {
 
-constexpr float kZones[4][2] = {{180, 300}, {180, 520}, {720, 310}, {720, 520}};
+// Where the basket stands in each zone; 4 is home, between the quarters.
+constexpr float kPlaces[5][2] = {{180, 300}, {180, 520}, {720, 310}, {720, 520}, {448, 320}};
+constexpr int kStill = -1, kPlainDetector = -2, kNoDetector = -3;
+
+// One step of what the camera shows, then a poll `ms` later; the zone the
+// basket reports and the place it stands in after it.
+struct Step {
+  int movement;  // a zone moved in (4: the band between the quarters), or one of the above
+  uint32_t ms;
+  int32_t zone;
+  int place;
+};
 
 class BasketTest : public GameTest {
  protected:
-  // The next poll: just over the 50 ms the basket waits between polls.
-  void Poll(CBasket& basket) {
-    Advance(51);
-    basket.Update();
+  void Play(const std::vector<Step>& steps) {
+    CBasket basket;
+    CMotionDetector plain;
+    for (size_t i = 0; i < steps.size(); ++i) {
+      const Step& step = steps[i];
+      SCOPED_TRACE(i);
+      if (step.movement >= 0) {
+        motion.MoveIn(step.movement);
+      } else if (step.movement != kStill) {
+        SetCurrentMotionDetector(step.movement == kPlainDetector ? &plain : nullptr);
+      }
+      Advance(step.ms);
+      basket.Update();
+      EXPECT_EQ(basket.GetZone(), step.zone);
+      EXPECT_NEAR(basket.GetPositionX(), kPlaces[step.place][0] * kScaleX, 1e-3);
+      EXPECT_NEAR(basket.GetPositionY(), kPlaces[step.place][1] * kScaleY, 1e-3);
+    }
   }
-  void ExpectAt(const CBasket& basket, float x, float y) {
-    EXPECT_NEAR(basket.GetPositionX(), x * kScaleX, 1e-3);
-    EXPECT_NEAR(basket.GetPositionY(), y * kScaleY, 1e-3);
-  }
-
-  BasketDriver motion;
 };
 
-TEST_F(BasketTest, StartsAtHomeAndFollowsEachQuarterAtTheNextPoll) {
-  CBasket basket;
-  ExpectAt(basket, 448, 320);
-  EXPECT_EQ(basket.GetZone(), 4);
-  // Whatever its previous place, one poll puts it in the quarter moved in.
-  for (int32_t zone : {0, 3, 1, 2, 0}) {
-    motion.MoveIn(zone);
-    Poll(basket);
-    EXPECT_EQ(basket.GetZone(), zone);
-    ExpectAt(basket, kZones[zone][0], kZones[zone][1]);
-  }
+TEST_F(BasketTest, FollowsEachQuarterAtTheNextPollWhateverItsPlace) {
+  Play({{kStill, 0, 4, 4}, {0, 51, 0, 0}, {3, 51, 3, 3}, {1, 51, 1, 1}, {2, 51, 2, 2}, {0, 51, 0, 0}});
 }
 
-TEST_F(BasketTest, PollsAtMostEvery51Ms) {
-  CBasket basket;
-  motion.MoveIn(3);
-  Advance(50);
-  basket.Update();
-  EXPECT_EQ(basket.GetZone(), 4);
-  ExpectAt(basket, 448, 320);
-  Advance(1);
-  basket.Update();
-  EXPECT_EQ(basket.GetZone(), 3);
-  motion.MoveIn(0);
-  Advance(50);
-  basket.Update();
-  EXPECT_EQ(basket.GetZone(), 3);
+TEST_F(BasketTest, PollsOnlyAfterMoreThan50Ms) {
+  Play({{3, 50, 4, 4}, {kStill, 1, 3, 3}, {0, 50, 3, 3}, {kStill, 1, 0, 0}});
 }
 
 TEST_F(BasketTest, GoesHomeOnlyOnTheFourthPollWithoutAQuarter) {
-  CBasket basket;
-  motion.MoveIn(1);
-  Poll(basket);
-  motion.MoveIn(4);  // movement between the quarters only
-  for (int poll = 0; poll < 3; ++poll) {
-    Poll(basket);
-    EXPECT_EQ(basket.GetZone(), 4);
-    ExpectAt(basket, kZones[1][0], kZones[1][1]);
-  }
-  Poll(basket);
-  ExpectAt(basket, 448, 320);
-  // A quarter in between starts the count again.
-  motion.MoveIn(2);
-  Poll(basket);
-  motion.MoveIn(4);
-  for (int poll = 0; poll < 3; ++poll) {
-    Poll(basket);
-  }
-  ExpectAt(basket, kZones[2][0], kZones[2][1]);
+  Play({{1, 51, 1, 1}, {4, 51, 4, 1}, {4, 51, 4, 1}, {4, 51, 4, 1}, {4, 51, 4, 4},
+        // A quarter in between starts the count again.
+        {2, 51, 2, 2}, {4, 51, 4, 2}, {4, 51, 4, 2}, {4, 51, 4, 2}});
 }
 
-TEST_F(BasketTest, StillPictureKeepsTheLastQuarter) {
-  CBasket basket;
-  motion.MoveIn(2);
-  Poll(basket);
-  for (int poll = 0; poll < 10; ++poll) {
-    Poll(basket);  // no new frame: the detector keeps its last list
-  }
-  EXPECT_EQ(basket.GetZone(), 2);
-  ExpectAt(basket, kZones[2][0], kZones[2][1]);
+TEST_F(BasketTest, AStillPictureKeepsTheLastQuarter) {
+  std::vector<Step> steps{{2, 51, 2, 2}};
+  steps.resize(11, {kStill, 51, 2, 2});
+  Play(steps);
 }
 
 TEST_F(BasketTest, WithoutABasketDetectorThereIsNoQuarter) {
-  CBasket basket;
-  motion.MoveIn(0);
-  Poll(basket);
-  ASSERT_EQ(basket.GetZone(), 0);
-  CMotionDetector plain;
-  SetCurrentMotionDetector(&plain);
-  Poll(basket);
-  EXPECT_EQ(basket.GetZone(), 4);
-  SetCurrentMotionDetector(nullptr);
-  Poll(basket);
-  EXPECT_EQ(basket.GetZone(), 4);
+  Play({{0, 51, 0, 0}, {kPlainDetector, 51, 4, 0}, {kNoDetector, 51, 4, 0}});
 }
 
 }  // namespace

@@ -1,74 +1,32 @@
 #include <gtest/gtest.h>
 
-#include "support/TempFolder.h"
-#include "scores/Hiscores.h"
+#include <algorithm>
+
 #include "screens/HiscoresLoop.h"
-#include "support/MotionDriver.h"
-#include "support/RecordingDesktop.h"
-#include "support/RecordingDevice.h"
-#include "support/TestClock.h"
+#include "support/StateFixture.h"
 
 namespace {
 const ScreenRect kLeftArrowArea{20, 20, 240, 240};
 const ScreenRect kWheelArea{330, 20, 680, 230};
 
-// The high-score screen on the manual clock and the recording device, with
-// cam.ini in a temporary folder. Frame() is one drawn frame plus one pass.
-class HiscoresLoopTest : public ManualClockTest {
+// The high-score screen, with cam.ini in a temporary folder.
+class HiscoresLoopTest : public StateFixture<CHiscoresLoop> {
  protected:
   void SetUp() override {
-    ManualClockTest::SetUp();
-    previousDevice = d3dDevice;
-    d3dDevice = &device;
-    InstallDesktop(&desktop);
-    Hiscores::SetFileName(folder.File("cam.ini"));
+    StateFixture::SetUp();
     state = std::make_unique<CHiscoresLoop>();
     state->Start();
-  }
-  void TearDown() override {
-    state.reset();
-    Hiscores::SetFileName("cam.ini");
-    InstallDesktop(nullptr);
-    d3dDevice = previousDevice;
-    ManualClockTest::TearDown();
-  }
-  void Frame() {
-    state->UpdateLayers();
-    state->Update();
-    Advance(40);
-  }
-  void Frames(int count) {
-    for (int i = 0; i < count; ++i) {
-      Frame();
-    }
-  }
-  // Until the fade-out has covered the screen.
-  void UntilFinished() {
-    for (int i = 0; i < 100 && !state->IsFinished(); ++i) {
-      Frame();
-    }
   }
   bool TableOnScreen() const {
     const auto layers = state->Layers();
     return state->GetShownTable() != nullptr &&
            std::find(layers.begin(), layers.end(), state->GetShownTable()) != layers.end();
   }
-
-  TempFolder folder;
-  RecordingDevice device;
-  RecordingDesktop desktop;
-  MotionDriver motion;
-  std::unique_ptr<CHiscoresLoop> state;
-  RenderDevice* previousDevice = nullptr;
 };
 
-TEST_F(HiscoresLoopTest, ShowsTheEggGamesTableFromANewFile) {
-  EXPECT_TRUE(TableOnScreen());
-  EXPECT_EQ(state->GetShownIndex(), 0);
-  EXPECT_EQ(state->GetShownTable()->GetEntries()[0], HiScoreEntry("Empty", 0));
-}
-
 TEST_F(HiscoresLoopTest, TurningToBackHidesTheTableAndTurningBackShowsIt) {
+  EXPECT_TRUE(TableOnScreen());
+  EXPECT_EQ(state->GetShownTable()->GetEntries()[0], HiScoreEntry("Empty", 0)) << "the egg game's table of a new file";
   state->OnKey(37);
   Frame();
   EXPECT_FALSE(TableOnScreen());
@@ -81,15 +39,6 @@ TEST_F(HiscoresLoopTest, TurningToBackHidesTheTableAndTurningBackShowsIt) {
   Frames(60);
   EXPECT_EQ(state->GetWheel()->GetFrontIndex(), 0);
   EXPECT_TRUE(TableOnScreen());
-}
-
-TEST_F(HiscoresLoopTest, HeldArrowTurnsTheWheel) {
-  for (int i = 0; i < 10; ++i) {
-    motion.Move({kLeftArrowArea});
-    Frame();
-  }
-  EXPECT_TRUE(state->GetWheel()->IsTurning());
-  EXPECT_EQ(state->GetWheel()->GetFrontIndex(), 1);
 }
 
 // The table is on screen exactly while the wheel rests with "Nestfall" in

@@ -48,54 +48,42 @@ TEST_F(SplashScreenLoopTest, PlayHeldForTwoAndAHalfSecondsStartsTheGameAndLaterC
   EXPECT_EQ(0, state->GetResult());
 }
 
-TEST_F(SplashScreenLoopTest, EnterStartsTheSuccessorAndEscapeCannotTurnItBack) {
-  Show(0, 1);
-  Frames(3);
-  state->OnKey(37);
-  EXPECT_FALSE(state->IsLeaving()) << "only Enter";
-  state->OnKey(13);
-  EXPECT_TRUE(state->IsLeaving());
-  state->Leave();
-  UntilFinished();
-  EXPECT_EQ(0, state->GetResult());
-}
-
-TEST_F(SplashScreenLoopTest, EscapeGoesBackToTheTitleUnlessTheSuccessorIsTheEnd) {
-  Show(0, 1);
-  EXPECT_EQ(1, state->Leave());
-  EXPECT_TRUE(state->IsFadingOut());
-  state->OnKey(13);
-  UntilFinished();
-  EXPECT_EQ(CSplashScreenLoop::kTitleCode, state->GetResult());
-
-  Show(CSplashScreenLoop::kQuitCode, 0);
-  state->Leave();
-  UntilFinished();
-  EXPECT_EQ(CSplashScreenLoop::kQuitCode, state->GetResult());
-}
-
-TEST_F(SplashScreenLoopTest, WithoutPlayItEndsOnlyAfterMoreThanFiveSecondsOrEarlierWithEnter) {
-  Show(5, 0);
-  EXPECT_EQ(nullptr, state->GetOptions());
-  device.ClearRecords();
-  state->Layers()[0]->Render(&device);
-  ASSERT_EQ(1u, device.strips.size());
-  EXPECT_NE(BlendFactor::SrcColor, device.strips[0].states.srcBlend);
-  Advance(CSplashScreenLoop::kShowMs);
-  state->Update();
-  EXPECT_FALSE(state->IsLeaving()) << "exactly five seconds is not yet more";
-  Advance(1);
-  state->Update();
-  EXPECT_TRUE(state->IsLeaving());
-  UntilFinished();
-  EXPECT_EQ(5, state->GetResult());
-
-  Show(5, 0);
-  Frames(10);
-  state->OnKey(13);
-  EXPECT_TRUE(state->IsLeaving());
-  UntilFinished();
-  EXPECT_EQ(5, state->GetResult());
+// The ways out of the introduction and what each reports: Enter leads on,
+// Escape goes back to the title (unless the successor is the end), and a
+// picture without "Play" ends by itself after more than five seconds.
+TEST_F(SplashScreenLoopTest, EnterEscapeAndTheTimeLeadOutAndNothingTurnsThemBack) {
+  enum Way { kEnter, kEscape, kTime };
+  struct Row {
+    int32_t nextCode, interactive;
+    Way way;
+    int32_t result;
+  };
+  for (const Row row : {Row{0, 1, kEnter, 0}, Row{0, 1, kEscape, CSplashScreenLoop::kTitleCode},
+                        Row{CSplashScreenLoop::kQuitCode, 0, kEscape, CSplashScreenLoop::kQuitCode},
+                        Row{5, 0, kEnter, 5}, Row{5, 0, kTime, 5}}) {
+    SCOPED_TRACE(testing::Message() << "next " << row.nextCode << ", way " << row.way);
+    Show(row.nextCode, row.interactive);
+    EXPECT_EQ(state->GetOptions() != nullptr, row.interactive == 1) << "\"Play\" only when interactive";
+    Frames(3);
+    state->OnKey(37);
+    EXPECT_FALSE(state->IsLeaving()) << "only Enter";
+    if (row.way == kEnter) {
+      state->OnKey(13);
+      state->Leave();
+    } else if (row.way == kEscape) {
+      EXPECT_EQ(1, state->Leave());
+      state->OnKey(13);
+    } else {
+      Advance(CSplashScreenLoop::kShowMs - 3 * 40);
+      state->Update();
+      EXPECT_FALSE(state->IsLeaving()) << "exactly five seconds is not yet more";
+      Advance(1);
+      state->Update();
+    }
+    EXPECT_TRUE(state->IsFadingOut());
+    UntilFinished();
+    EXPECT_EQ(row.result, state->GetResult());
+  }
 }
 
 }  // namespace

@@ -129,15 +129,6 @@ TEST_F(TitleLoopTest, EnterIsIgnoredWhileTheWheelsTurnThenChoosesTheFrontPositio
   EXPECT_EQ(1, state->GetResult()) << "High scores by Enter: its position, not its value";
 }
 
-TEST_F(TitleLoopTest, EnterOnQuitGivesItsPositionTwo) {
-  state->OnKey(39);
-  UntilRest();
-  EXPECT_EQ("Quit", FrontCaption());
-  state->OnKey(13);
-  UntilFinished();
-  EXPECT_EQ(2, state->GetResult());
-}
-
 TEST_F(TitleLoopTest, EscapeGivesSixAndEveryLaterChoiceIsIgnored) {
   EXPECT_EQ(1, state->Leave());
   EXPECT_TRUE(state->IsFadingOut());

@@ -1,67 +1,45 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "state/StateSwitch.h"
 
 namespace {
 
 using Action = StateStep::Action;
+using Kind = StateKind;
 
-void ExpectNewState(StateKind finished, int32_t result, StateKind next) {
-  const StateStep step = NextStateStep(finished, result);
-  EXPECT_EQ(Action::NewState, step.action) << "result " << result;
-  EXPECT_TRUE(step.deleteFinished) << "result " << result;
-  EXPECT_EQ(next, step.next.kind) << "result " << result;
-}
-
-void ExpectLeaving(StateKind finished, int32_t result, Action action, bool deleteFinished = true) {
-  const StateStep step = NextStateStep(finished, result);
-  EXPECT_EQ(action, step.action) << "result " << result;
-  EXPECT_EQ(deleteFinished, step.deleteFinished) << "result " << result;
-}
-
-TEST(StateSwitchTest, TheSplashHandsOverToItsSuccessor) {
-  ExpectNewState(StateKind::Splash, 8, StateKind::Title);
-  ExpectNewState(StateKind::Splash, 0, StateKind::EggGame);
-  ExpectNewState(StateKind::Splash, 5, StateKind::Hiscores);
-  ExpectLeaving(StateKind::Splash, 7, Action::Quit);
-}
-
-TEST(StateSwitchTest, TheTitleGameChoiceShowsTheInteractiveIntroduction) {
-  const StateStep step = NextStateStep(StateKind::Title, 0);
-  ASSERT_EQ(Action::NewState, step.action);
-  EXPECT_TRUE(step.deleteFinished);
-  EXPECT_EQ(StateKind::Splash, step.next.kind);
-  EXPECT_EQ(std::string("./res/egg_intro_en.png"), step.next.picture);
-  EXPECT_EQ(0, step.next.nextCode);
-  EXPECT_EQ(1, step.next.interactive);
-}
-
-TEST(StateSwitchTest, HighScoresByMovementOrEnterAndTheWaysOut) {
-  ExpectNewState(StateKind::Title, 1, StateKind::Hiscores);
-  ExpectNewState(StateKind::Title, 5, StateKind::Hiscores);
-  for (const int32_t quit : {2, 6, 7}) {
-    ExpectLeaving(StateKind::Title, quit, Action::OpenHomepageAndQuit);
+TEST(StateSwitchTest, EachFinishedStateLeadsToItsSuccessor) {
+  struct Row {
+    Kind finished;
+    int32_t result;
+    Action action;
+    bool deleteFinished;
+    Kind next = Kind::Title;  // for a new state
+  };
+  const Row rows[] = {
+      {Kind::Splash, 8, Action::NewState, true, Kind::Title},    {Kind::Splash, 0, Action::NewState, true, Kind::EggGame},
+      {Kind::Splash, 5, Action::NewState, true, Kind::Hiscores}, {Kind::Splash, 7, Action::Quit, true, Kind::Title},
+      // The title's game leads to the interactive introduction; high scores by Enter (1) or movement (5).
+      {Kind::Title, 0, Action::NewState, true, Kind::Splash},    {Kind::Title, 1, Action::NewState, true, Kind::Hiscores},
+      {Kind::Title, 5, Action::NewState, true, Kind::Hiscores},  {Kind::Title, 2, Action::OpenHomepageAndQuit, true},
+      {Kind::Title, 6, Action::OpenHomepageAndQuit, true},       {Kind::Title, 7, Action::OpenHomepageAndQuit, true},
+      // A finished egg game ends the program and stays current.
+      {Kind::EggGame, 0, Action::OpenHomepageAndQuit, false},    {Kind::Hiscores, 0, Action::NewState, true, Kind::Title},
+      // Codes no state reports fall back to the title instead of stalling.
+      {Kind::Splash, 3, Action::NewState, true, Kind::Title},    {Kind::Title, 4, Action::NewState, true, Kind::Title},
+      {Kind::Title, -1, Action::NewState, true, Kind::Title},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << "state " << int(row.finished) << ", result " << row.result);
+    const StateStep step = NextStateStep(row.finished, row.result);
+    EXPECT_EQ(step.action, row.action);
+    EXPECT_EQ(step.deleteFinished, row.deleteFinished);
+    if (row.action == Action::NewState) {
+      EXPECT_EQ(step.next.kind, row.next);
+    }
   }
-}
-
-TEST(StateSwitchTest, AFinishedEggGameEndsTheProgramAndStaysCurrent) {
-  for (const int32_t result : {0, 1, -1, 8}) {
-    ExpectLeaving(StateKind::EggGame, result, Action::OpenHomepageAndQuit, false);
-  }
-}
-
-TEST(StateSwitchTest, TheHighScoreScreenAlwaysReturnsToTheTitle) {
-  for (const int32_t result : {0, 4, 8, -1}) {
-    ExpectNewState(StateKind::Hiscores, result, StateKind::Title);
-  }
-}
-
-TEST(StateSwitchTest, CodesNoStateReportsFallBackToTheTitleInsteadOfStalling) {
-  ExpectNewState(StateKind::Splash, 3, StateKind::Title);
-  ExpectNewState(StateKind::Title, 4, StateKind::Title);
-  ExpectNewState(StateKind::Title, -1, StateKind::Title);
+  const StateStep intro = NextStateStep(Kind::Title, 0);
+  EXPECT_EQ(0, intro.next.nextCode) << "the introduction leads to the game";
+  EXPECT_EQ(1, intro.next.interactive);
 }
 
 }  // namespace
