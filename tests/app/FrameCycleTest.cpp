@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <SDL_events.h>
-
 #include <algorithm>
 #include <memory>
 
+#include "support/KeyEvent.h"
 #include "support/TestClock.h"
 #include "support/TestState.h"
 #include "app/MyD3DApplication.h"
@@ -15,24 +14,12 @@ namespace {
 
 const char* KindName(StateKind kind) {
   switch (kind) {
-    case StateKind::Title:
-      return "title";
-    case StateKind::Splash:
-      return "splash";
-    case StateKind::EggGame:
-      return "egg";
-    case StateKind::Hiscores:
-      return "hiscores";
+    case StateKind::Title: return "title";
+    case StateKind::Splash: return "splash";
+    case StateKind::EggGame: return "egg";
+    case StateKind::Hiscores: return "hiscores";
   }
   return "?";
-}
-
-SDL_Event KeyDown(SDL_Keycode key, uint16_t modifiers = KMOD_NONE) {
-  SDL_Event event{};
-  event.type = SDL_KEYDOWN;
-  event.key.keysym.sym = key;
-  event.key.keysym.mod = modifiers;
-  return event;
 }
 
 // The game application on the recording device, its states made by a test
@@ -143,15 +130,6 @@ TEST_F(FrameCycleTest, AFinishedEggGameStaysCurrentAndTheHomepageOpensOnce) {
   EXPECT_TRUE(app->IsQuitPosted());
 }
 
-TEST_F(FrameCycleTest, EscapeLeavesOnceAndIsIgnoredDuringTheFadeOut) {
-  app->HandleEvent(KeyDown(SDLK_ESCAPE));
-  EXPECT_EQ(1, State()->leaves);
-  EXPECT_TRUE(State()->IsFadingOut());
-  app->HandleEvent(KeyDown(SDLK_ESCAPE));
-  app->HandleEvent(KeyDown(SDLK_x, KMOD_LALT));
-  EXPECT_EQ(1, State()->leaves);
-}
-
 TEST_F(FrameCycleTest, AfterACompletedFadeOutNoLayerIsDrawn) {
   app->HandleEvent(KeyDown(SDLK_ESCAPE));
   while (State()->Fade()->GetPhase() != CFadeEffect::kIdle) {
@@ -167,10 +145,11 @@ TEST_F(FrameCycleTest, AfterACompletedFadeOutNoLayerIsDrawn) {
   EXPECT_EQ(1u, device->CountCalls("Present"));
 }
 
-TEST_F(FrameCycleTest, KeyCommandsAndOtherKeysReachTheState) {
+// Commands reach the state's OnKey, other keys its last key; Escape leaves
+// once and is ignored during the fade-out.
+TEST_F(FrameCycleTest, KeysReachTheStateAndEscapeLeavesOnce) {
   TestState* state = State();
-  app->HandleEvent(KeyDown(SDLK_LEFT));
-  app->HandleEvent(KeyDown(SDLK_RIGHT));
+  for (const SDL_Keycode key : {SDLK_LEFT, SDLK_RIGHT}) app->HandleEvent(KeyDown(key));
   EXPECT_EQ(-1, state->LastKey()) << "the arrows are commands, not keys";
   app->HandleEvent(KeyDown(SDLK_RETURN));
   EXPECT_EQ((std::vector<int32_t>{37, 39, 13}), state->keys);
@@ -179,11 +158,17 @@ TEST_F(FrameCycleTest, KeyCommandsAndOtherKeysReachTheState) {
   app->HandleEvent(KeyDown(SDLK_RETURN, KMOD_RALT));
   EXPECT_EQ(-1, state->TakeKey());
   EXPECT_EQ(3u, state->keys.size());
-  app->HandleEvent(KeyDown(SDLK_q));
-  EXPECT_EQ(81, state->TakeKey());
-  app->HandleEvent(KeyDown(SDLK_BACKSPACE));
-  EXPECT_EQ(8, state->TakeKey());
+  for (const auto& [key, code] : {std::pair{SDLK_q, 81}, {SDLK_BACKSPACE, 8}}) {
+    app->HandleEvent(KeyDown(key));
+    EXPECT_EQ(code, state->TakeKey());
+  }
   EXPECT_EQ(0, state->leaves);
+  app->HandleEvent(KeyDown(SDLK_ESCAPE));
+  EXPECT_EQ(1, state->leaves);
+  EXPECT_TRUE(state->IsFadingOut());
+  app->HandleEvent(KeyDown(SDLK_ESCAPE));
+  app->HandleEvent(KeyDown(SDLK_x, KMOD_LALT));
+  EXPECT_EQ(1, state->leaves);
 }
 
 TEST_F(FrameCycleTest, WithoutAStateFramesAreBlackAndKeysDoNothing) {

@@ -17,6 +17,7 @@
 #include "motion/BasketMotionDetector.h"
 #include "scores/Hiscores.h"
 #include "support/TempFolder.h"
+#include "support/KeyEvent.h"
 #include "support/MotionDriver.h"
 #include "support/RecordingDesktop.h"
 #include "support/RecordingDevice.h"
@@ -224,10 +225,7 @@ TEST_F(ResizeTest, ResizedMidFadeAndMidGameTheFadeCoversThePictureAndEggsStayOnT
   expectOnItsChute();
   EXPECT_NEAR(448.0f * 960.0f / 1024.0f, game->GetBasket()->GetPositionX(), 0.5f) << "the basket waits in the middle";
 
-  SDL_Event escape{};
-  escape.type = SDL_KEYDOWN;
-  escape.key.keysym.sym = SDLK_ESCAPE;
-  app.HandleEvent(escape);
+  app.HandleEvent(KeyDown(SDLK_ESCAPE));
   frames(24);
   resize(1600, 1200);
   EXPECT_EQ(0u, uncovered(0xA0)) << "fading out";

@@ -1,4 +1,3 @@
-#include <SDL_events.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -8,6 +7,7 @@
 #include "audio/MusicPlayer.h"
 #include "audio/Sound.h"
 #include "render/RenderDevice.h"
+#include "support/KeyEvent.h"
 #include "support/RecordingDesktop.h"
 #include "support/RecordingDevice.h"
 #include "support/ScopedEnvironment.h"
@@ -44,12 +44,7 @@ TEST_F(NoAudioDeviceTest, TheGameRunsSilentAndSaysNothing) {
     ASSERT_EQ(S_OK, app.InitGame());
     ASSERT_NE(nullptr, app.CurrentState());
     for (int frame = 0; frame < 350 && !app.IsQuitPosted(); ++frame) {
-      if (frame == 150) {
-        SDL_Event escape = {};
-        escape.type = SDL_KEYDOWN;
-        escape.key.keysym.sym = SDLK_ESCAPE;
-        app.HandleEvent(escape);
-      }
+      if (frame == 150) app.HandleEvent(KeyDown(SDLK_ESCAPE));
       Advance(CMyD3DApplication::kFrameInterval);
       ASSERT_EQ(S_OK, app.FrameStep());
     }
