@@ -70,7 +70,7 @@ class ProgramRun {
   }
   // Everything still to come, until the program closes its output; a program
   // still writing after `seconds` is killed (and its exit code is then -1).
-  std::string ReadAll(int seconds = 240) {
+  std::string ReadAll(int seconds = 3600) {
     std::string all;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     pollfd readable{output != nullptr ? fileno(output) : -1, POLLIN, 0};
