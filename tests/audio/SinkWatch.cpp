@@ -42,36 +42,18 @@ void SinkWatch::Note(Seen* record, guint count, const GValue* values) {
   const GstClockTime stamp = GST_BUFFER_PTS(GST_BUFFER(g_value_get_boxed(&values[1])));
   std::lock_guard<std::mutex> guard(record->lock);
   const auto last = record->lastStamp.find(sink);
-  if (last == record->lastStamp.end() || stamp <= last->second) {
-    ++record->starts;
-    record->lastStart = Clock::now();
-  }
+  record->starts += last == record->lastStamp.end() || stamp <= last->second;
   record->lastStamp[sink] = stamp;
   ++record->buffers;
   record->changed.notify_all();
 }
 
-int SinkWatch::Buffers() const {
+SinkWatch::Counts SinkWatch::Now() const {
   std::lock_guard<std::mutex> guard(seen->lock);
-  return seen->buffers;
-}
-
-int SinkWatch::Sinks() const {
-  std::lock_guard<std::mutex> guard(seen->lock);
-  return static_cast<int>(seen->lastStamp.size());
-}
-
-int SinkWatch::Starts() const {
-  std::lock_guard<std::mutex> guard(seen->lock);
-  return seen->starts;
+  return Counts{seen->buffers, static_cast<int>(seen->lastStamp.size()), seen->starts};
 }
 
 bool SinkWatch::WaitForStarts(int count, std::chrono::milliseconds timeout) const {
   std::unique_lock<std::mutex> guard(seen->lock);
   return seen->changed.wait_for(guard, timeout, [&] { return seen->starts >= count; });
-}
-
-SinkWatch::Clock::time_point SinkWatch::LastStart() const {
-  std::lock_guard<std::mutex> guard(seen->lock);
-  return seen->lastStart;
 }

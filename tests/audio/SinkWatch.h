@@ -18,23 +18,21 @@ void UseTestAudioSink();
 // sounds under test.
 class SinkWatch {
  public:
-  using Clock = std::chrono::steady_clock;
-
   SinkWatch();
   ~SinkWatch();
   SinkWatch(const SinkWatch&) = delete;
   SinkWatch& operator=(const SinkWatch&) = delete;
 
-  int Buffers() const;
-  // Sinks that have rendered a buffer: a pipeline built anew brings its own.
-  int Sinks() const;
-  // Plays from the beginning: a sink's first buffer, and every buffer whose
-  // time stamp goes back.
-  int Starts() const;
+  struct Counts {
+    int buffers;
+    int sinks;   // sinks that have rendered a buffer: a pipeline built anew brings its own
+    int starts;  // plays from the beginning: a sink's first buffer, and every one whose time stamp goes back
+  };
+  Counts Now() const;
+  int Buffers() const { return Now().buffers; }
+  int Starts() const { return Now().starts; }
   // Waits until Starts() reaches `count`; false after `timeout`.
   bool WaitForStarts(int count, std::chrono::milliseconds timeout) const;
-  // The moment of the last start seen.
-  Clock::time_point LastStart() const;
 
  private:
   // What the hook fills in. GLib may still be running the hook on a
@@ -46,7 +44,6 @@ class SinkWatch {
     std::map<GstElement*, GstClockTime> lastStamp;
     int buffers = 0;
     int starts = 0;
-    Clock::time_point lastStart;
   };
 
   static gboolean OnHandoff(GSignalInvocationHint*, guint count, const GValue* values, gpointer data);

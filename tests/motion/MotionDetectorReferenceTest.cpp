@@ -24,76 +24,43 @@ class FrameSequence {
 
   // Changes the frame in one of several ways, from nothing to everything.
   void Step() {
-    switch (Pick(0, 6)) {
-      case 0:
-        Noise(0, 0, frame.Width(), frame.Height());
-        break;
-      case 1:
-        break;  // a still frame
-      case 2:
-        for (int32_t n = Pick(1, 4); n > 0; --n) {
-          const int32_t x = Pick(0, frame.Width() - 1);
-          const int32_t row = Pick(0, frame.Height() - 1);
-          Noise(x, row, Pick(x + 1, frame.Width()), Pick(row + 1, frame.Height()));
-        }
-        break;
-      case 3:
-        FlipCells(Pick(5, 60), false);
-        break;
-      case 4:
-        FlipCells(Pick(40, 100), true);
-        break;
-      case 5:
-        BlankBetweenSamples();
-        break;
-      default:
-        FlipCells(Pick(0, 100), Pick(0, 1) == 1);
-        break;
+    const int32_t x = Pick(0, frame.Width() - 1);
+    const int32_t row = Pick(0, frame.Height() - 1);
+    switch (Pick(0, 5)) {
+      case 0: Noise(0, 0, frame.Width(), frame.Height()); break;
+      case 1: Noise(x, row, Pick(x + 1, frame.Width()), Pick(row + 1, frame.Height())); break;
+      case 2: FlipCells(Pick(5, 60), false); break;
+      case 3: FlipCells(Pick(40, 100), true); break;
+      case 4: FlipCells(Pick(0, 100), Pick(0, 1) == 1); break;
+      default: break;  // a still frame
     }
   }
 
  private:
   int32_t Pick(int32_t low, int32_t high) { return std::uniform_int_distribution<int32_t>(low, high)(random); }
-  uint8_t Byte() { return static_cast<uint8_t>(Pick(0, 255)); }
 
+  // Every byte of the area, the fourth included.
   void Noise(int32_t left, int32_t firstRow, int32_t right, int32_t endRow) {
     for (int32_t row = firstRow; row < endRow; ++row) {
       for (int32_t x = left; x < right; ++x) {
-        uint8_t* p = frame.Pixel(x, row);
-        for (int32_t c = 0; c < 4; ++c) {
-          p[c] = Byte();
-        }
+        for (int32_t c = 0; c < 4; ++c) frame.Pixel(x, row)[c] = static_cast<uint8_t>(Pick(0, 255));
       }
     }
   }
 
   // Changes the sample pixels of about `percent` of the cells, including the
-  // samples beyond cell 29 that wide frames have: strongly (all bits) or by
-  // a random amount per channel that may fall either side of the threshold.
+  // samples beyond cell 29 that wide frames have, and every pixel between
+  // samples: strongly (all bits) or by a random amount per channel that may
+  // fall either side of the threshold.
   void FlipCells(int32_t percent, bool strongly) {
     const int32_t dx = frame.Width() / 30;
     const int32_t dy = frame.Height() / 30;
-    for (int32_t x = 0; x < frame.Width(); x += dx) {
-      for (int32_t row = 0; row < frame.Height(); row += dy) {
-        if (Pick(1, 100) > percent) {
-          continue;
-        }
-        uint8_t* p = frame.Pixel(x, row);
-        for (int32_t c = 0; c < 3; ++c) {
-          p[c] ^= strongly ? 0xFF : Byte();
-        }
-      }
-    }
-  }
-
-  // Every pixel that is not a sample point changes.
-  void BlankBetweenSamples() {
-    const int32_t dx = frame.Width() / 30;
-    const int32_t dy = frame.Height() / 30;
-    for (int32_t row = 0; row < frame.Height(); ++row) {
-      for (int32_t x = 0; x < frame.Width(); ++x) {
+    for (int32_t x = 0; x < frame.Width(); ++x) {
+      for (int32_t row = 0; row < frame.Height(); ++row) {
         if (x % dx != 0 || row % dy != 0) {
-          frame.SetColour(x, row, Byte());
+          frame.SetColour(x, row, static_cast<uint8_t>(Pick(0, 255)));
+        } else if (Pick(1, 100) <= percent) {
+          for (int32_t c = 0; c < 3; ++c) frame.Pixel(x, row)[c] ^= strongly ? 0xFF : static_cast<uint8_t>(Pick(0, 255));
         }
       }
     }
@@ -103,14 +70,8 @@ class FrameSequence {
   TestFrame frame;
 };
 
-int32_t RandomThreshold(std::mt19937& random) {
-  static const int32_t kInteresting[] = {-5, -1, 0, 1, 20, 30, 127, 128, 200, 254, 255, 300};
-  std::uniform_int_distribution<int32_t> pick(0, 2 * static_cast<int32_t>(std::size(kInteresting)));
-  const int32_t n = pick(random);
-  return n < static_cast<int32_t>(std::size(kInteresting)) ? kInteresting[n] : n * 10;
-}
-
 void CompareSequence(std::mt19937& random, int32_t width, int32_t height, int32_t frames) {
+  static const int32_t kThresholds[] = {-5, -1, 0, 1, 20, 30, 127, 128, 200, 254, 255, 300, 60, 90};
   const auto layout = (random() % 2 == 0) ? TestFrame::Layout::kBottomUp : TestFrame::Layout::kTopDown;
   const int32_t padBytes = static_cast<int32_t>(random() % 3) * 8;
   SCOPED_TRACE(testing::Message() << width << "x" << height << (layout == TestFrame::Layout::kTopDown ? " top-down" : "")
@@ -122,7 +83,7 @@ void CompareSequence(std::mt19937& random, int32_t width, int32_t height, int32_
   FrameSequence sequence(random, width, height, layout, padBytes);
   for (int32_t n = 0; n < frames; ++n) {
     if (random() % 4 == 0) {
-      const int32_t threshold = RandomThreshold(random);
+      const int32_t threshold = kThresholds[random() % std::size(kThresholds)];
       detector.SetThreshold(threshold);
       reference.SetThreshold(threshold);
     }
@@ -136,18 +97,14 @@ void CompareSequence(std::mt19937& random, int32_t width, int32_t height, int32_
 TEST(MotionDetectorReferenceTest, CommonCameraSizes) {
   std::mt19937 random(14);
   for (const auto& size : {std::pair{320, 240}, std::pair{640, 480}, std::pair{176, 144}, std::pair{160, 120}}) {
-    for (int32_t n = 0; n < 6; ++n) {
-      CompareSequence(random, size.first, size.second, 12);
-    }
+    for (int32_t n = 0; n < 6; ++n) CompareSequence(random, size.first, size.second, 12);
   }
 }
 
 TEST(MotionDetectorReferenceTest, OddSizesDownToThirtyPixels) {
   std::mt19937 random(41);
   std::uniform_int_distribution<int32_t> side(30, 150);
-  for (int32_t n = 0; n < 300; ++n) {
-    CompareSequence(random, side(random), side(random), 10);
-  }
+  for (int32_t n = 0; n < 300; ++n) CompareSequence(random, side(random), side(random), 10);
 }
 
 }  // namespace

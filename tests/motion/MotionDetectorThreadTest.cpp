@@ -29,27 +29,18 @@ TEST(MotionDetectorThreadTest, ReadersSeeWholeListsWhileFramesArrive) {
   std::atomic<bool> done{false};
   std::thread capture([&] {
     const TestFrame* sequence[] = {&still, &first, &still, &second};
-    for (int32_t n = 0; n < 20000; ++n) {
-      detector.ProcessFrame(sequence[n % 4]->View());
-    }
+    for (int32_t n = 0; n < 20000; ++n) detector.ProcessFrame(sequence[n % 4]->View());
     done = true;
   });
-
   int32_t reads = 0;
   int32_t mixed = 0;
   while (!done) {
     const std::vector<MotionRect> seen = PublishedRects(detector);
-    if (!seen.empty() && seen != one && seen != two) {
-      ++mixed;
-    }
-    const int32_t zone = detector.QueryZone();
     // The first rectangle of either list is in the bottom-right zone.
-    if (zone != CBasketMotionDetector::kNoZone && zone != CBasketMotionDetector::kBottomRight) {
-      ++mixed;
-    }
-    if (++reads % 7 == 0) {
-      detector.ClearMotionRects();
-    }
+    const int32_t zone = detector.QueryZone();
+    mixed += (!seen.empty() && seen != one && seen != two) ||
+             (zone != CBasketMotionDetector::kNoZone && zone != CBasketMotionDetector::kBottomRight);
+    if (++reads % 7 == 0) detector.ClearMotionRects();
     detector.SetThreshold(reads % 2 == 0 ? 20 : 30);
   }
   capture.join();

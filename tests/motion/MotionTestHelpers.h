@@ -15,16 +15,17 @@ class TestFrame {
   enum class Layout { kBottomUp, kTopDown };
 
   TestFrame(int32_t width, int32_t height, Layout layout = Layout::kBottomUp, int32_t padBytes = 0)
-      : width(width),
-        height(height),
-        layout(layout),
+      : width(width), height(height), topDown(layout == Layout::kTopDown),
         rowBytes(static_cast<size_t>(width) * 4 + static_cast<size_t>(padBytes)),
         bytes(rowBytes * static_cast<size_t>(height), 0) {}
 
   int32_t Width() const { return width; }
   int32_t Height() const { return height; }
 
-  uint8_t* Pixel(int32_t x, int32_t row) { return &bytes[StorageRow(row) * rowBytes + static_cast<size_t>(x) * 4]; }
+  uint8_t* Pixel(int32_t x, int32_t row) {
+    const size_t stored = static_cast<size_t>(topDown ? height - 1 - row : row);
+    return &bytes[stored * rowBytes + static_cast<size_t>(x) * 4];
+  }
 
   // Blue, green and red of one pixel; the fourth byte is left alone.
   void SetColour(int32_t x, int32_t row, uint8_t value) {
@@ -32,44 +33,38 @@ class TestFrame {
     p[0] = p[1] = p[2] = value;
   }
 
-  // The pixel the detector samples for grid cell (i, j).
-  void SetCell(int32_t i, int32_t j, uint8_t value) { SetColour(i * (width / 30), j * (height / 30), value); }
-
+  // Sets the pixels the detector samples for the grid cells of `r`.
   void SetCells(const MotionRect& r, uint8_t value) {
     for (int32_t i = r.minX; i <= r.maxX; ++i) {
-      for (int32_t j = r.minY; j <= r.maxY; ++j) {
-        SetCell(i, j, value);
-      }
+      for (int32_t j = r.minY; j <= r.maxY; ++j) SetColour(i * (width / 30), j * (height / 30), value);
     }
   }
-
-  std::vector<uint8_t>& Bytes() { return bytes; }
 
   FrameView View() const {
     FrameView view;
     view.width = width;
     view.height = height;
-    if (layout == Layout::kBottomUp) {
-      view.firstRow = bytes.data();
-      view.stride = static_cast<ptrdiff_t>(rowBytes);
-    } else {
-      view.firstRow = bytes.data() + (static_cast<size_t>(height) - 1) * rowBytes;
-      view.stride = -static_cast<ptrdiff_t>(rowBytes);
-    }
+    view.firstRow = bytes.data() + (topDown ? (static_cast<size_t>(height) - 1) * rowBytes : 0);
+    view.stride = topDown ? -static_cast<ptrdiff_t>(rowBytes) : static_cast<ptrdiff_t>(rowBytes);
     return view;
   }
 
  private:
-  size_t StorageRow(int32_t row) const {
-    return static_cast<size_t>(layout == Layout::kBottomUp ? row : height - 1 - row);
-  }
-
   int32_t width;
   int32_t height;
-  Layout layout;
+  bool topDown;
   size_t rowBytes;
   std::vector<uint8_t> bytes;
 };
+
+// A still frame of the detector's size, then one in which `cells` changed.
+inline void MoveCells(CMotionDetector& detector, int32_t width, int32_t height, const std::vector<MotionRect>& cells) {
+  TestFrame still(width, height);
+  TestFrame changed(width, height);
+  for (const MotionRect& r : cells) changed.SetCells(r, 0xFF);
+  detector.ProcessFrame(still.View());
+  detector.ProcessFrame(changed.View());
+}
 
 inline bool operator==(const MotionRect& a, const MotionRect& b) {
   return a.minX == b.minX && a.minY == b.minY && a.maxX == b.maxX && a.maxY == b.maxY;
