@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -12,50 +11,13 @@
 #include "capture/CameraDialog.h"
 #include "capture/CaptureEngine.h"
 #include "capture/StartupCameraChoice.h"
-#include "render/PictureLoader.h"
+#include "support/KeyEvent.h"
 #include "support/RecordingDesktop.h"
 
 // The application on a real window and OpenGL device (SDL's offscreen driver).
 namespace {
 
 std::unique_ptr<CGameLoop> NoState(const StateRequest&) { return nullptr; }
-
-void PushKey(SDL_Keycode key) {
-  SDL_Event event = {};
-  event.type = SDL_KEYDOWN;
-  event.key.keysym.sym = key;
-  SDL_PushEvent(&event);
-}
-
-TEST(ApplicationRunTest, AHeadlessRunDrawsItsFramesAtThePaceAndWritesTheLastOne) {
-  RecordingDesktop desktop;
-  const std::string file = ::testing::TempDir() + "zestbox_app_run.png";
-  std::remove(file.c_str());
-  {
-    CMyD3DApplication app;
-    app.SetStateFactory(NoState);
-    app.SetFrameLimit(3, file);
-    ASSERT_EQ(S_OK, app.Create());
-    EXPECT_NE(nullptr, app.Window());
-    EXPECT_EQ(app.Device(), d3dDevice);
-    EXPECT_EQ(1000u, app.BackBufferWidth());
-    EXPECT_EQ(750u, app.BackBufferHeight());
-    ASSERT_EQ(S_OK, app.InitGame());
-    EXPECT_TRUE(app.IsActive());
-    const uint32_t start = SDL_GetTicks();
-    EXPECT_EQ(0, app.Run());
-    EXPECT_GE(SDL_GetTicks() - start, 2 * CMyD3DApplication::kFrameInterval);
-    EXPECT_EQ(3u, app.FramesPresented());
-  }
-  EXPECT_EQ(nullptr, d3dDevice);
-  EXPECT_TRUE(desktop.messages.empty());
-  Picture shot;
-  ASSERT_TRUE(LoadPicture(file, 0, shot));
-  EXPECT_EQ(1000u, shot.pictureWidth);
-  EXPECT_EQ(750u, shot.pictureHeight);
-  EXPECT_EQ(0xFF000000u, shot.texels[375 * shot.width + 500]) << "no state: a black frame";
-  std::remove(file.c_str());
-}
 
 TEST(ApplicationRunTest, AFatalErrorClosesTheWindowAndEndsTheLoop) {
   RecordingDesktop desktop;
@@ -88,7 +50,8 @@ TEST(ApplicationRunTest, InFullScreenThePointerIsTheGamesAgainAfterTheCameraDial
   app.SetCameraDialog([&](CCameraChoice& choice) {
     choice.SelectDevice(static_cast<int32_t>(choice.GetDeviceItems().size()) - 1);  // the test camera
     choice.SelectMode(1000);  // a mode the camera does not have: "Invalid video mode !"
-    PushKey(SDLK_RETURN);
+    SDL_Event enter = KeyDown(SDLK_RETURN);
+    SDL_PushEvent(&enter);
     return RunCameraDialog(app.Window(), choice);
   });
   ASSERT_EQ(S_OK, app.Create());

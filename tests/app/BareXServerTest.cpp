@@ -5,7 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "state/GameLoop.h"
@@ -14,6 +13,7 @@
 #include "scores/Hiscores.h"
 #include "support/TempFolder.h"
 #include "support/RecordingDesktop.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TestClock.h"
 
 // Last: Xlib's macros (None, Bool, Status) clash with names in the headers above.
@@ -67,32 +67,6 @@ class BareXServer {
 
  private:
   pid_t pid = -1;
-};
-
-// Sets an environment variable for the object's lifetime, so that the tests
-// run after this one in the same process draw offscreen again.
-class ScopedEnvironment {
- public:
-  ScopedEnvironment(const char* name, const std::string& value) : name(name) {
-    const char* old = std::getenv(name);
-    wasSet = old != nullptr;
-    if (wasSet) previous = old;
-    setenv(name, value.c_str(), 1);
-  }
-  ~ScopedEnvironment() {
-    if (wasSet) {
-      setenv(name, previous.c_str(), 1);
-    } else {
-      unsetenv(name);
-    }
-  }
-  ScopedEnvironment(const ScopedEnvironment&) = delete;
-  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
- private:
-  const char* name;
-  bool wasSet = false;
-  std::string previous;
 };
 
 // The share of the screen's pixels in the rectangle that are not black, as

@@ -5,12 +5,19 @@
 #include <memory>
 #include <vector>
 
-#include "state/GameLoop.h"
+#include <SDL.h>
+
+#include "app/MyD3DApplication.h"
 #include "app/StateFactory.h"
+#include "game/Basket.h"
+#include "game/Egg.h"
 #include "game/EggGameLoop.h"
+#include "state/GameLoop.h"
+#include "layers/Text3D.h"
 #include "motion/BasketMotionDetector.h"
 #include "scores/Hiscores.h"
 #include "support/TempFolder.h"
+#include "support/KeyEvent.h"
 #include "support/MotionDriver.h"
 #include "support/RecordingDesktop.h"
 #include "support/RecordingDevice.h"
@@ -125,6 +132,104 @@ TEST_F(ResizeTest, EveryScreenResizedWhileItRunsDrawsItsSpritesAsOneStartedAtThe
       ExpectSameSprites(Draw(resized), expected);
     }
   }
+}
+
+// The player drags the window's edge during the game's fade-in, while an egg
+// rolls down its chute, and during the fade-out, on the real window and
+// OpenGL device: the fade always covers the whole picture, and the egg keeps
+// running along the top edge of its drawn chute.
+TEST_F(ResizeTest, ResizedMidFadeAndMidGameTheFadeCoversThePictureAndEggsStayOnTheirChutes) {
+  d3dDevice = previousDevice;
+  CMyD3DApplication app;
+  app.SetStateFactory([](const StateRequest&) {
+    auto game = std::make_unique<CEggGameLoop>();
+    game->SeedRandom(7);
+    return game;
+  });
+  ASSERT_EQ(S_OK, app.Create());
+  ASSERT_EQ(S_OK, app.InitGame());
+  auto* game = dynamic_cast<CEggGameLoop*>(app.CurrentState());
+  ASSERT_NE(nullptr, game);
+  uint32_t width = 0, height = 0;
+  const auto frames = [&](int count) {
+    for (int i = 0; i < count; ++i) {
+      Advance(CMyD3DApplication::kFrameInterval);
+      app.FrameStep();
+    }
+  };
+  const auto resize = [&](int w, int h) {
+    SDL_SetWindowSize(app.Window(), w, h);
+    for (SDL_Event event; SDL_PollEvent(&event);) app.HandleEvent(event);
+    frames(1);
+  };
+  const auto picture = [&] {
+    std::vector<uint32_t> pixels;
+    app.Device()->ReadPixels(pixels, width, height);
+    return pixels;
+  };
+  // Pixels whose darkest channel is below `level`: none under a fade that dark.
+  const auto uncovered = [&](uint32_t level) {
+    size_t count = 0;
+    for (const uint32_t pixel : picture())
+      count += std::min({(pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF}) < level;
+    return count;
+  };
+  const auto onChute = [&]() -> const CEgg* {
+    for (const CEgg* egg : game->Eggs())
+      if (egg->GetState() == CEgg::kOnChute) return egg;
+    return nullptr;
+  };
+  // The egg as drawn against the hatchery drawn without it (and what is in
+  // front of it): in the column through the middle of the egg's cell, its
+  // lowest pixel lies just above the ledge's top edge (a spinning egg's lowest
+  // point rises by up to a tenth of the cell).
+  const auto expectOnItsChute = [&] {
+    const CEgg* egg = onChute();
+    ASSERT_NE(nullptr, egg);
+    app.DrawScene();
+    const std::vector<uint32_t> withEgg = picture();
+    const int32_t messageShown = game->GetMessage()->IsVisible();
+    for (const int32_t visible : {0, 1}) {
+      for (CEgg* each : game->Eggs()) each->SetVisible(visible);
+      game->GetBasket()->SetVisible(visible);
+      game->GetMessage()->SetVisible(visible != 0 ? messageShown : 0);
+      if (visible == 0) app.DrawScene();
+    }
+    const std::vector<uint32_t> hatchery = picture();
+    const float sy = float(height) / 768.0f;
+    const int column = int(egg->GetPositionX() + 32.0f * float(width) / 1024.0f);
+    ASSERT_TRUE(column >= 0 && column < int(width)) << "egg at " << egg->GetPositionX() << " in " << width;
+    int eggBottom = -1, ledge = -1;
+    for (int y = std::max(0, int(egg->GetPositionY())); y < int(height) && ledge < 0; ++y) {
+      const size_t at = size_t(y) * width + size_t(column);
+      if (withEgg[at] != hatchery[at]) eggBottom = y;
+      if (eggBottom >= 0 && (hatchery[at] & 0xFFFFFF) != 0) ledge = y;
+    }
+    ASSERT_GE(eggBottom, 0) << "no egg drawn at " << egg->GetPositionX() << ", " << egg->GetPositionY();
+    EXPECT_TRUE(eggBottom < ledge + 2 * sy && eggBottom > ledge - 12 * sy)
+        << "egg of chute " << egg->GetChute() << " drawn down to row " << eggBottom << ", ledge at row " << ledge
+        << " in " << width << " x " << height;
+  };
+
+  frames(3);
+  resize(1600, 1200);
+  EXPECT_EQ(0u, uncovered(0xC0)) << "fading in";
+  ASSERT_EQ(1600u, width);
+  for (int frame = 0; frame < 400 && onChute() == nullptr; ++frame) frames(1);
+  frames(5);
+  expectOnItsChute();
+  resize(1280, 720);  // a wide window: the picture is 960 x 720 between bars
+  expectOnItsChute();
+  EXPECT_EQ(960u, width);
+  frames(10);
+  expectOnItsChute();
+  EXPECT_NEAR(448.0f * 960.0f / 1024.0f, game->GetBasket()->GetPositionX(), 0.5f) << "the basket waits in the middle";
+
+  app.HandleEvent(KeyDown(SDLK_ESCAPE));
+  frames(24);
+  resize(1600, 1200);
+  EXPECT_EQ(0u, uncovered(0xA0)) << "fading out";
+  ASSERT_EQ(1600u, width);
 }
 
 }  // namespace

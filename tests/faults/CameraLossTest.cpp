@@ -99,9 +99,7 @@ class CameraLossTest : public ManualClockTest {
     }
     return false;
   }
-  void Play(int passes) {
-    PlayUntil([] { return false; }, passes);
-  }
+  void Play(int passes) { PlayUntil([] { return false; }, passes); }
   int32_t Zone() const { return game->GetBasket()->GetZone(); }
   // Pictures uploaded into `picture`; -1 once it is no longer the camera texture.
   static int Uploads(const RecordedTexture* picture) {
@@ -117,6 +115,13 @@ class CameraLossTest : public ManualClockTest {
 
   bool FollowsCamera() const {
     return Zone() == CBasketMotionDetector::kTopRight || Zone() == CBasketMotionDetector::kBottomRight;
+  }
+  // Says once that the camera stopped, with `why`, and once that it is back.
+  void ExpectToldOnce(const std::string& why) const {
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(1u, Occurrences(said, "Zestbox: the camera \"Test camera\" stopped delivering pictures (" + why)) << said;
+    EXPECT_EQ(1u, Occurrences(said, "Zestbox: the camera \"Test camera\" delivers pictures again.")) << said;
+    EXPECT_TRUE(desktop.messages.empty());
   }
 
   bool unpluggedBeforeStart = false;
@@ -169,10 +174,7 @@ TEST_F(CameraLossTest, TheGameGoesOnWithTheLastPictureAndFollowsMovementAgainOnc
   EXPECT_GT(capture.GetDetectorFrameCount(), framesAtLoss);
   EXPECT_GT(Uploads(picture), uploadsAtLoss);
 
-  const std::string said = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(1u, Occurrences(said, "Zestbox: the camera \"Test camera\" stopped delivering pictures (")) << said;
-  EXPECT_EQ(1u, Occurrences(said, "Zestbox: the camera \"Test camera\" delivers pictures again.")) << said;
-  EXPECT_TRUE(desktop.messages.empty());
+  ExpectToldOnce("");
 }
 
 // The camera goes after the player chose it and before the game starts it
@@ -199,12 +201,7 @@ TEST_F(CameraFailingAtStartTest, IsWatchedFromTheStartAndFollowedOnceItDelivers)
   EXPECT_TRUE(PlayUntil([&] { return FollowsCamera(); }, 150)) << "the basket stays in zone " << Zone();
   EXPECT_NE(nullptr, cameraTexture);
 
-  const std::string said = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(1u, Occurrences(said, "Zestbox: the camera \"Test camera\" stopped delivering pictures (The camera is not "
-                                  "connected); the game goes on with the last picture.\n"))
-      << said;
-  EXPECT_EQ(1u, Occurrences(said, "Zestbox: the camera \"Test camera\" delivers pictures again.")) << said;
-  EXPECT_TRUE(desktop.messages.empty());
+  ExpectToldOnce("The camera is not connected); the game goes on with the last picture.\n");
 }
 
 }  // namespace

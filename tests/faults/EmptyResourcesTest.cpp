@@ -1,14 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
-#include "GameFolder.h"
-#include "StatePlay.h"
 #include "app/StateFactory.h"
-#include "support/GlScene.h"
+#include "game/EggGameLoop.h"
 #include "render/Texture.h"
 #include "scores/Hiscores.h"
+#include "support/GlScene.h"
 #include "support/RecordingDesktop.h"
+#include "support/StateFixture.h"
+#include "support/TempFolder.h"
 #include "support/TestClock.h"
 
 // Every picture, sound and music file missing: the game's own states, built
@@ -21,10 +23,13 @@ class EmptyResourcesTest : public ManualClockTest {
   void SetUp() override {
     ManualClockTest::SetUp();
     ASSERT_TRUE(scene.Ok());
+    std::filesystem::create_directory(folder.File("res"));
+    std::filesystem::current_path(folder.Path());
     Hiscores::SetFileName("cam.ini");
   }
   void TearDown() override {
     CTexture::ReleaseAll();
+    std::filesystem::current_path(previous);
     ManualClockTest::TearDown();
   }
   std::unique_ptr<CGameLoop> Build(const StateRequest& request) {
@@ -32,30 +37,34 @@ class EmptyResourcesTest : public ManualClockTest {
     if (state) state->Start();
     return state;
   }
-  void PlayAndLeave(const StateRequest& request) {
+
+  RecordingDesktop desktop;
+  GlScene scene;
+  TempFolder folder;
+  const std::filesystem::path previous = std::filesystem::current_path();
+};
+
+TEST_F(EmptyResourcesTest, TitleIntroductionAndHighScoreScreensStartDrawAndLeave) {
+  for (const StateRequest& request :
+       {StateRequest{StateKind::Title}, StateRequest{StateKind::Splash, kIntroPicture, 2, 1},
+        StateRequest{StateKind::Hiscores}}) {
     std::unique_ptr<CGameLoop> state = Build(request);
     ASSERT_NE(nullptr, state);
     EXPECT_TRUE(StatePlay::PlayAndLeave(*state, 100, 200));
   }
-
-  RecordingDesktop desktop;
-  GlScene scene;
-  GameFolder folder;
-};
-
-TEST_F(EmptyResourcesTest, TitleIntroductionAndHighScoreScreensStartDrawAndLeave) {
-  PlayAndLeave(StateRequest{StateKind::Title});
-  PlayAndLeave(StateRequest{StateKind::Splash, kIntroPicture, 2, 1});
-  PlayAndLeave(StateRequest{StateKind::Hiscores});
-  // The game still kept its tables.
-  EXPECT_EQ("Empty", Hiscores().GetEntry(0, 9).name);
+  EXPECT_EQ("Empty", Hiscores().GetEntry(0, 9).name) << "the game still kept its tables";
 }
 
+// Eggs roll, drop and cost every try of a game that nobody plays.
 TEST_F(EmptyResourcesTest, AnEggGameIsPlayedToItsEndWithoutPicturesOrSounds) {
   std::unique_ptr<CGameLoop> state = Build(StateRequest{StateKind::EggGame});
-  ASSERT_NE(nullptr, state);
-  StatePlay::Passes(*state, 100);
-  EXPECT_TRUE(StatePlay::EggGameToItsEnd(*state, 20000, 25));
+  const auto* game = dynamic_cast<const CEggGameLoop*>(state.get());
+  ASSERT_NE(nullptr, game);
+  for (int pass = 0; pass < 20000 && game->GetPhase() < CEggGameLoop::kGameOver; ++pass) {
+    StatePlay::Pass(*state, pass < 100 || pass % 25 == 0);
+  }
+  EXPECT_EQ(0, game->GetTries());
+  EXPECT_TRUE(StatePlay::PlayAndLeave(*state, 100, 200));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "render/PictureLoader.h"
 #include "support/TempFolder.h"
@@ -11,32 +10,21 @@
 // picture out of nothing.
 namespace {
 
-void PutLe32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[at + i] = uint8_t(value >> (8 * i));
-}
-
-// A 54-byte BMP header for a 4096 x 4096 picture of 24-bit pixels, and no pixels.
-std::vector<uint8_t> EmptyBmp(uint32_t compression) {
-  std::vector<uint8_t> bytes(54, 0);
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  PutLe32(bytes, 2, 54);
-  PutLe32(bytes, 10, 54);
-  PutLe32(bytes, 14, 40);
-  PutLe32(bytes, 18, 4096);
-  PutLe32(bytes, 22, 4096);
-  bytes[26] = 1;
-  bytes[28] = 24;
-  PutLe32(bytes, 30, compression);
-  return bytes;
-}
-
 TEST(HostilePictureTest, ABmpHeaderWithoutItsPixelsIsRefusedWhateverItsCompression) {
   TempFolder folder;
   const std::string file = folder.File("hostile.bmp");
   for (uint32_t compression : {0u, 1u, 2u, 3u, 4u, 0x80000000u, 0xC9000008u}) {
-    const std::vector<uint8_t> bytes = EmptyBmp(compression);
-    WriteFile(file, std::string(bytes.begin(), bytes.end()));
+    // The 54-byte header of a 4096 x 4096 picture of 24-bit pixels, and no pixels.
+    std::string bytes(54, '\0');
+    const auto put = [&](size_t at, uint32_t value) {
+      for (int i = 0; i < 4; ++i) bytes[at + i] = char(value >> (8 * i));
+    };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    for (const auto& [at, value] : {std::pair{2u, 54u}, {10u, 54u}, {14u, 40u}, {18u, 4096u}, {22u, 4096u},
+                                    {26u, 1u}, {28u, 24u}, {30u, compression}})
+      put(at, value);
+    WriteFile(file, bytes);
     Picture picture;
     EXPECT_FALSE(LoadPicture(file, 0, picture)) << "compression " << compression;
     EXPECT_TRUE(picture.texels.empty());

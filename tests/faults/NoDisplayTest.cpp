@@ -1,63 +1,49 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <chrono>
-#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/ErrorMessages.h"
+#include "support/ProgramRun.h"
 
 // The real program where no display can be had: it says why on standard
 // error and ends with a failure code, whatever the options, instead of
 // running where nobody can see it.
 namespace {
 
-struct Outcome {
-  int exitCode = -1;
-  std::string errors;
-  double seconds = 0;
-};
-
-// `environment` is put before the program on a shell command line.
-Outcome RunProgram(const std::string& environment, const std::string& arguments) {
-  const std::string command =
-      environment + " timeout 20 " ZESTBOX_PROGRAM " " + arguments + " 2>&1 >/dev/null";
-  Outcome outcome;
-  const auto start = std::chrono::steady_clock::now();
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return outcome;
-  char buffer[512];
-  for (size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) outcome.errors.append(buffer, got);
-  const int status = pclose(pipe);
-  outcome.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return outcome;
-}
-
-TEST(NoDisplayTest, TheProgramExplainsAndFails) {
-  const std::string message = ComposeErrorMessage(kErrorNoGraphics, ErrorKind::Fatal);
-  for (const char* arguments : {"", "--windowed", "--demo --frames 10"}) {
-    const Outcome outcome = RunProgram("SDL_VIDEODRIVER=zestboxnosuchdisplay", arguments);
-    EXPECT_NE(0, outcome.exitCode) << arguments;
-    EXPECT_NE(124, outcome.exitCode) << "hung: " << arguments;
-    EXPECT_NE(std::string::npos, outcome.errors.find(message)) << arguments << "\n" << outcome.errors;
-  }
-}
-
 // Started from a text console or over ssh without X forwarding, SDL would
 // quietly draw offscreen: the game would run for ever with nothing on screen
-// (and the camera dialog wait for a click nobody can give).
+// (and the camera dialog wait for a click nobody can give). A display driver
+// that cannot start is a fatal error of its own.
 TEST(NoDisplayTest, WithoutADisplayTheProgramSaysSoAndEndsAtOnce) {
-  const std::string noDisplay = "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER";
-  for (const char* arguments : {"", "--windowed", "--camera test", "--demo"}) {
-    const Outcome outcome = RunProgram(noDisplay, arguments);
-    EXPECT_EQ(1, outcome.exitCode) << arguments << "\n" << outcome.errors;
-    EXPECT_LT(outcome.seconds, 1.0) << arguments;
-    EXPECT_NE(std::string::npos, outcome.errors.find("No display")) << arguments << "\n" << outcome.errors;
+  const std::vector<std::string> noDisplay{"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"};
+  const struct {
+    std::vector<std::string> environment;
+    std::vector<std::string> arguments;
+    std::string said;
+  } rows[] = {
+      {noDisplay, {}, "No display"},
+      {noDisplay, {"--windowed"}, "No display"},
+      {noDisplay, {"--camera", "test"}, "No display"},
+      {noDisplay, {"--demo"}, "No display"},
+      {{"SDL_VIDEODRIVER=zestboxnosuchdisplay"}, {}, ComposeErrorMessage(kErrorNoGraphics, ErrorKind::Fatal)},
+      {{"SDL_VIDEODRIVER=zestboxnosuchdisplay"}, {"--windowed"}, ComposeErrorMessage(kErrorNoGraphics, ErrorKind::Fatal)},
+      {{"SDL_VIDEODRIVER=zestboxnosuchdisplay"}, {"--demo", "--frames", "10"},
+       ComposeErrorMessage(kErrorNoGraphics, ErrorKind::Fatal)},
+  };
+  for (const auto& row : rows) {
+    const auto start = std::chrono::steady_clock::now();
+    ProgramRun run(row.arguments, row.environment);
+    const std::string output = run.ReadAll(20);
+    EXPECT_EQ(1, run.Wait()) << row.said << "\n" << output;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << row.said;
+    EXPECT_NE(std::string::npos, output.find(row.said)) << output;
   }
   // Drawing offscreen on purpose still works: a screenshot run.
-  const Outcome screenshot = RunProgram(noDisplay, "--windowed --camera test --frames 3 --screenshot /dev/null");
-  EXPECT_EQ(0, screenshot.exitCode) << screenshot.errors;
+  ProgramRun screenshot({"--windowed", "--camera", "test", "--frames", "3", "--screenshot", "/dev/null"}, noDisplay);
+  const std::string output = screenshot.ReadAll(60);
+  EXPECT_EQ(0, screenshot.Wait()) << output;
 }
 
 }  // namespace

@@ -6,77 +6,22 @@
 #include <filesystem>
 #include <memory>
 
-#include "StatePlay.h"
 #include "app/StateFactory.h"
 #include "render/RenderDevice.h"
-#include "render/Texture.h"
 #include "scores/Hiscores.h"
-#include "support/TempFolder.h"
 #include "support/RecordingDesktop.h"
 #include "support/RecordingDevice.h"
+#include "support/StateFixture.h"
+#include "support/TempFolder.h"
 
-// cam.ini that cannot be written: the game plays on and says nothing.
+// cam.ini read-only for the player, who is an ordinary user: a high score
+// entered from the title and the high-score screen shown after it leave the
+// file's tables as they were, and the game plays on and says nothing. As
+// root the file would be writable, so the play runs in a child process that
+// has become an ordinary user: the test program started again (the safe way
+// with threads about), which finds the parent's folder by its process id.
 namespace {
 
-constexpr int32_t kQualifyingScore = 5000;
-
-// An egg game to its end, a high score entered from the title screen and the
-// high-score screen, all with the settings file at `path`.
-void PlayWith(const std::string& path) {
-  InstallManualClock(100000);
-  RecordingDevice device;
-  RenderDevice* const previousDevice = d3dDevice;
-  d3dDevice = &device;
-  {
-    RecordingDesktop desktop;
-    Hiscores::SetFileName(path);
-
-    std::unique_ptr<CGameLoop> game = CreateGameState(StateRequest{StateKind::EggGame});
-    game->Start();
-    EXPECT_TRUE(StatePlay::EggGameToItsEnd(*game, 20000, 1));
-    game.reset();
-
-    std::unique_ptr<CGameLoop> title = CreateGameState(StateRequest{StateKind::Title});
-    title->Start();
-    title->ShowHiscoreEntry("Nestfall", kQualifyingScore, 0);
-    StatePlay::Passes(*title, 50);
-    title->OnKey(13);
-    EXPECT_TRUE(StatePlay::PlayAndLeave(*title, 50, 200));
-    title.reset();
-
-    std::unique_ptr<CGameLoop> table = CreateGameState(StateRequest{StateKind::Hiscores});
-    table->Start();
-    EXPECT_TRUE(StatePlay::PlayAndLeave(*table, 50, 200));
-    table.reset();
-
-    EXPECT_TRUE(desktop.messages.empty()) << desktop.messages.front().text;
-    Hiscores::SetFileName("cam.ini");
-  }
-  CTexture::ReleaseAll();
-  d3dDevice = previousDevice;
-  RemoveManualClock();
-}
-
-TEST(UnwritableSettingsTest, AMissingFolderIsNeitherCreatedNorComplainedAbout) {
-  TempFolder folder;
-  const std::string ini = folder.File("gone/cam.ini");
-  PlayWith(ini);
-  EXPECT_FALSE(std::filesystem::exists(folder.File("gone")));
-}
-
-TEST(UnwritableSettingsTest, AFolderInTheFilesPlaceStaysAsItIs) {
-  TempFolder folder;
-  const std::string ini = folder.File("cam.ini");
-  std::filesystem::create_directory(ini);
-  PlayWith(ini);
-  EXPECT_TRUE(std::filesystem::is_directory(ini));
-  EXPECT_TRUE(std::filesystem::is_empty(ini));
-}
-
-// Read-only for the player: as root the file would be writable, so the play
-// runs in a child process that has become an ordinary user. The child is the
-// test program started again (the safe way with threads about); it finds the
-// parent's folder by the parent's process id.
 TEST(UnwritableSettingsTest, AReadOnlyFileKeepsItsTables) {
   const bool child = !GTEST_FLAG_GET(internal_run_death_test).empty();
   const std::filesystem::path folder = std::filesystem::temp_directory_path() /
@@ -93,8 +38,21 @@ TEST(UnwritableSettingsTest, AReadOnlyFileKeepsItsTables) {
   EXPECT_EXIT(
       {
         if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
-        PlayWith(ini);
-        _exit(::testing::Test::HasFailure() ? 1 : 0);
+        InstallManualClock(100000);
+        RecordingDevice device;
+        d3dDevice = &device;
+        RecordingDesktop desktop;
+        Hiscores::SetFileName(ini);
+        std::unique_ptr<CGameLoop> title = CreateGameState(StateRequest{StateKind::Title});
+        title->Start();
+        title->ShowHiscoreEntry("Nestfall", 5000, 0);
+        StatePlay::Passes(*title, 50);
+        title->OnKey(13);
+        bool played = StatePlay::PlayAndLeave(*title, 50, 200);
+        std::unique_ptr<CGameLoop> table = CreateGameState(StateRequest{StateKind::Hiscores});
+        table->Start();
+        played = StatePlay::PlayAndLeave(*table, 50, 200) && played;
+        _exit(played && desktop.messages.empty() ? 0 : 1);
       },
       ::testing::ExitedWithCode(0), "");
   EXPECT_EQ(tables, ReadFile(ini));

@@ -1,8 +1,10 @@
 #pragma once
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -12,41 +14,35 @@
 #include "support/TempFolder.h"
 
 // The real program, started as a process in a folder of its own with the
-// game's resources; its standard output and error are read line by line.
+// game's resources; its standard output and error are read together.
 class ProgramRun {
  public:
-  // `debug`: the program writes its debugging output (ZESTBOX_DEBUG).
-  // `environment`: variables set for the program alone ("NAME=VALUE").
-  explicit ProgramRun(std::vector<std::string> arguments, bool debug = false,
-                      const std::vector<std::string>& environment = {}) {
+  // `environment`: "NAME=VALUE" is set for the program alone, a bare "NAME"
+  // is taken away from it.
+  explicit ProgramRun(std::vector<std::string> arguments, const std::vector<std::string>& environment = {}) {
     const char* source = std::getenv("ZESTBOX_SOURCE_DIR");
     std::filesystem::create_symlink(std::filesystem::path(source != nullptr ? source : "..") / "res", folder.File("res"));
     const std::string program =
         (std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "zestbox").string();
     int fds[2];
-    if (pipe(fds) != 0) {
-      return;
-    }
+    if (pipe(fds) != 0) return;
     pid = fork();
     if (pid == 0) {
       dup2(fds[1], 1);
       dup2(fds[1], 2);
       close(fds[0]);
       close(fds[1]);
-      if (chdir(folder.Path().c_str()) != 0) {
-        _exit(126);
-      }
-      if (debug) {
-        setenv("ZESTBOX_DEBUG", "1", 1);
-      }
+      if (chdir(folder.Path().c_str()) != 0) _exit(126);
       for (const std::string& variable : environment) {
         const size_t equals = variable.find('=');
-        setenv(variable.substr(0, equals).c_str(), variable.substr(equals + 1).c_str(), 1);
+        if (equals == std::string::npos) {
+          unsetenv(variable.c_str());
+        } else {
+          setenv(variable.substr(0, equals).c_str(), variable.substr(equals + 1).c_str(), 1);
+        }
       }
       std::vector<char*> argv{const_cast<char*>(program.c_str())};
-      for (std::string& argument : arguments) {
-        argv.push_back(argument.data());
-      }
+      for (std::string& argument : arguments) argv.push_back(argument.data());
       argv.push_back(nullptr);
       execv(program.c_str(), argv.data());
       _exit(127);
@@ -55,30 +51,49 @@ class ProgramRun {
     output = fdopen(fds[0], "r");
   }
   ~ProgramRun() {
-    if (output != nullptr) {
-      std::fclose(output);
+    if (output != nullptr) std::fclose(output);
+    if (!waited) {
+      Terminate();
+      Wait();
     }
   }
+  ProgramRun(const ProgramRun&) = delete;
+  ProgramRun& operator=(const ProgramRun&) = delete;
+
   // The next line of output without its end; false at the end of the output.
   bool ReadLine(std::string& line) {
     char buffer[4096];
-    if (output == nullptr || std::fgets(buffer, sizeof buffer, output) == nullptr) {
-      return false;
-    }
+    if (output == nullptr || std::fgets(buffer, sizeof buffer, output) == nullptr) return false;
     line = buffer;
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
-      line.pop_back();
-    }
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
     return true;
+  }
+  // Everything still to come, until the program closes its output; a program
+  // still writing after `seconds` is killed (and its exit code is then -1).
+  std::string ReadAll(int seconds = 3600) {
+    std::string all;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    pollfd readable{output != nullptr ? fileno(output) : -1, POLLIN, 0};
+    while (output != nullptr) {
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+      if (left.count() <= 0 || poll(&readable, 1, int(left.count())) <= 0) {
+        kill(pid, SIGKILL);
+        break;
+      }
+      char buffer[4096];
+      const ssize_t got = read(readable.fd, buffer, sizeof buffer);
+      if (got <= 0) break;
+      all.append(buffer, size_t(got));
+    }
+    return all;
   }
   void Terminate() const { kill(pid, SIGTERM); }
   // The exit code, or -1 when the program did not exit by itself.
-  int Wait() const {
+  int Wait() {
     int status = 0;
-    if (pid <= 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) {
-      return -1;
-    }
-    return WEXITSTATUS(status);
+    const bool exited = pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status);
+    waited = true;
+    return exited ? WEXITSTATUS(status) : -1;
   }
   std::string File(const std::string& name) const { return folder.File(name); }
 
@@ -86,4 +101,5 @@ class ProgramRun {
   TempFolder folder;
   pid_t pid = -1;
   FILE* output = nullptr;
+  bool waited = false;
 };
