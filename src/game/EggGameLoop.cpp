@@ -55,19 +55,16 @@ void CEggGameLoop::Start() {
   phaseDurationMs = 3000;
   goldenThisLevel = 0;
   if (captureEngine && captureEngine->GetVideoLayer() != nullptr) {
-    AddLayer(captureEngine->GetVideoLayer());
+    AddBorrowedLayer(captureEngine->GetVideoLayer());
   }
-  AddLayer(new CHatcheryLayer("./res/hatchery.tga"));
-  basket = new CBasket();
-  AddLayer(basket);
+  AddLayer(std::make_unique<CHatcheryLayer>("./res/hatchery.tga"));
+  basket = AddLayer(std::make_unique<CBasket>());
   AddMessageLayer();
-  contour = new CContour();
+  contour = AddLayer(std::make_unique<CContour>());
   const float contourPosition[2] = {256.0f, 85.0f};
   contour->SetPosition(contourPosition);
-  AddLayer(contour);
-  hud = new CHUD(kFont);
+  hud = AddLayer(std::make_unique<CHUD>(kFont));
   hud->SetValues(1, 0, 0, kStartTries);
-  AddLayer(hud);
   AddOptionsLayer();
 
   StartMusic("./res/yazda.mp3");
@@ -85,7 +82,7 @@ void CEggGameLoop::Start() {
 }
 
 void CEggGameLoop::AddMessageLayer() {
-  message = new C3DText(kFont, 8, 0.4f);
+  message = AddLayer(std::make_unique<C3DText>(kFont, 8, 0.4f));
   message->SetPosition(300, kMessageHeight);
   message->SetVisible(1);
   for (uint32_t slot = 0; slot < 10; ++slot) {
@@ -98,16 +95,14 @@ void CEggGameLoop::AddMessageLayer() {
   messageSlot = kReady;
   phaseDurationMs = kReadyMs;
   message->SetSpinSpeed(0.2f);
-  AddLayer(message);
 }
 
 void CEggGameLoop::AddOptionsLayer() {
-  options = new COptionsLayer(kFont, "./res/bluebg.bmp");
+  options = AddLayer(std::make_unique<COptionsLayer>(kFont, "./res/bluebg.bmp"));
   options->AddOption(LoadText(1), 100, 400, 35, 285, 380, 580, kNormal, kHighlight, 0, 1, 1);
   options->AddOption(LoadText(15), 760, 400, 650, 285, 1000, 580, kNormal, kHighlight, 1, 1, 1);
   options->SetTitle(LoadText(14), 180, 200, kHighlight);
   options->SetVisible(0);
-  AddLayer(options);
 }
 
 void CEggGameLoop::InstallDetector() {
@@ -212,7 +207,6 @@ void CEggGameLoop::ForgetLayers() {
   options = nullptr;
   hud = nullptr;
   message = nullptr;
-  fade = nullptr;
 }
 
 void CEggGameLoop::UpdatePlaying(uint32_t now) {
@@ -235,8 +229,7 @@ void CEggGameLoop::Spawn() {
     return;  // every chute busy: the next frame tries again
   }
   const int32_t kind = DrawKind();
-  CEgg* egg = new CEgg(chute, kind);
-  AddLayer(egg);
+  CEgg* egg = AddLayer(std::make_unique<CEgg>(chute, kind));
   eggs.push_back(egg);
   egg->Start();
   ++activeEggs;
@@ -358,7 +351,7 @@ void CEggGameLoop::CleanUp() {
 
 void CEggGameLoop::RemoveEgg(CEgg* egg) {
   eggs.erase(std::find(eggs.begin(), eggs.end(), egg));
-  DeleteLayer(egg);
+  RemoveLayer(egg);
   --activeEggs;
 }
 

@@ -44,36 +44,40 @@ class GameLoopTest : public ManualClockTest {
   EventLog log;
 };
 
-TEST_F(GameLoopTest, TheLayerListKeepsOrderAndOwnership) {
-  TestState state("s", log);
-  auto* a = new LogLayer("a", log);
-  auto* b = new LogLayer("b", log);
-  state.AddLayer(a);
-  state.AddLayer(b);
-  state.AddLayer(a);
-  state.RemoveLayer(a);
-  EXPECT_EQ((std::vector<CAbstractLayer*>{b, a}), state.Layers()) << "only the first entry goes";
-  state.RemoveLayer(nullptr);
-  state.DeleteLayer(b);
-  EXPECT_EQ(EventLog{"delete b"}, log);
-  log.clear();
-  state.UpdateLayers();
-  state.RenderLayers();
-  EXPECT_EQ((EventLog{"update a", "render a"}), log);
+TEST_F(GameLoopTest, TheLayerListKeepsOrderAndDestroysOnlyWhatItOwns) {
+  LogLayer borrowed("borrowed", log);
+  {
+    TestState state("s", log);
+    LogLayer* a = state.AddLayer(std::make_unique<LogLayer>("a", log));
+    LogLayer* b = state.AddLayer(std::make_unique<LogLayer>("b", log));
+    state.AddBorrowedLayer(&borrowed);
+    state.AddBorrowedLayer(&borrowed);
+    state.RemoveLayer(&borrowed);
+    state.RemoveLayer(nullptr);
+    state.RemoveLayer(b);
+    EXPECT_EQ((std::vector<CAbstractLayer*>{a, &borrowed}), state.Layers()) << "only the first entry goes";
+    EXPECT_EQ(EventLog{"delete b"}, log);
+    log.clear();
+    state.UpdateLayers();
+    state.RenderLayers();
+    EXPECT_EQ((EventLog{"update a", "update borrowed", "render a", "render borrowed"}), log);
+    log.clear();
+  }
+  EXPECT_EQ((EventLog{"destroy s", "delete a"}), log) << "the borrowed layer outlives the state";
 }
 
 TEST_F(GameLoopTest, ClearingLeavesTheSharedLayerAliveAndTheListEmpty) {
   CameraLayer camera(log);
   {
     TestState first("first", log);
-    first.AddLayer(&camera);
+    first.AddBorrowedLayer(&camera);
     first.Start();
     first.ClearLayers();
     EXPECT_TRUE(first.Layers().empty());
     EXPECT_EQ((EventLog{"start first", "delete first"}), log);
   }
   TestState second("second", log);
-  second.AddLayer(&camera);
+  second.AddBorrowedLayer(&camera);
   log.clear();
   second.RenderLayers();
   EXPECT_EQ(EventLog{"render camera"}, log);
