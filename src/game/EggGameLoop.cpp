@@ -184,12 +184,12 @@ void CEggGameLoop::Update() {
       UpdateQuestion();
       break;
     case kRestart:
-      if (fade == nullptr || fade->GetPhase() == CFadeEffect::kIdle) {
+      if (IsFadedOut()) {
         Restart();
       }
       break;
     case kLeaving:
-      if (fade == nullptr || fade->GetPhase() == CFadeEffect::kIdle) {
+      if (IsFadedOut()) {
         Finish(0);
         ClearLayers();
         ForgetLayers();

@@ -75,7 +75,7 @@ void CHiscoresLoop::StartLeaving() {
 
 void CHiscoresLoop::Update() {
   if (leaving != 0) {
-    if (fade->GetPhase() == CFadeEffect::kIdle) {
+    if (IsFadedOut()) {
       Finish(resultCode);
     }
     return;

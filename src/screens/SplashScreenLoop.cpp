@@ -47,7 +47,7 @@ void CSplashScreenLoop::StartLeaving() {
 
 void CSplashScreenLoop::Update() {
   if (leaving != 0) {
-    if (fade->GetPhase() == 2) {
+    if (IsFadedOut()) {
       Finish(nextCode);
     }
     return;

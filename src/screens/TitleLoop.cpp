@@ -88,7 +88,7 @@ void CTitleLoop::StartLeaving(int32_t code) {
 
 void CTitleLoop::Update() {
   if (leaving != 0) {
-    if (fade->GetPhase() == 2) {
+    if (IsFadedOut()) {
       Finish(choice);
     }
     return;

@@ -94,7 +94,7 @@ void CGameLoop::UpdateLayers() {
 }
 
 void CGameLoop::RenderLayers() {
-  if (closing != 0 && fade != nullptr && fade->GetPhase() == CFadeEffect::kIdle) {
+  if (IsFadedOut()) {
     return;
   }
   std::lock_guard<std::recursive_mutex> lock(layerLock);
@@ -129,6 +129,10 @@ void CGameLoop::StopMusic() {
 }
 
 bool CGameLoop::IsFadingOut() const { return fade != nullptr && fade->GetPhase() == CFadeEffect::kFadingOut; }
+
+bool CGameLoop::IsFadedOut() const {
+  return closing != 0 && (fade == nullptr || fade->GetPhase() == CFadeEffect::kIdle);
+}
 
 void CGameLoop::ShowHiscoreEntry(const char* title, int32_t score, int32_t gameKind) {
   std::vector<HiScoreEntry> table;

@@ -79,6 +79,10 @@ class CGameLoop {
   void StopMusic();
   // True while the fade layer is fading out.
   bool IsFadingOut() const;
+  // True once a leaving state's fade-out has covered the screen (at once
+  // when there is no fade to wait for): the state finishes then, and nothing
+  // more is drawn.
+  bool IsFadedOut() const;
   // A qualifying score of `gameKind` (the egg game's ending): enters it in
   // the table with an empty name and appends the table, titled `title`, over
   // ./res/bluebg.bmp with the new row highlighted for the name entry.
