@@ -199,10 +199,10 @@ void CD3DApplication::Pause(bool pause) {
     --pauseCount;
   }
   active = pauseCount == 0;
-  if (frameMoving && pause && pauseCount == 1) {
+  if (pause && pauseCount == 1) {
     clock.Stop();
   }
-  if (frameMoving && !pause && pauseCount == 0) {
+  if (!pause && pauseCount == 0) {
     clock.Start();
   }
 }
@@ -211,19 +211,14 @@ Result CD3DApplication::FrameStep() {
   float now = 0.0f;
   float elapsed = 0.0f;
   clock.Read(now, elapsed);
-  if (elapsed == 0.0f && frameMoving) {
+  if (elapsed == 0.0f) {
     return S_OK;
   }
-  if (frameMoving || singleStep) {
-    time = now;
-    elapsedTime = elapsed;
-    const Result result = Animate();
-    if (Failed(result)) {
-      return result;
-    }
-    singleStep = false;
+  Result result = Animate();
+  if (Failed(result)) {
+    return result;
   }
-  const Result result = DrawScene();
+  result = DrawScene();
   if (Failed(result)) {
     return result;
   }
@@ -274,14 +269,12 @@ void CD3DApplication::HandleWindowEvent(const SDL_WindowEvent& event) {
         ApplyCursorRules();
         Pause(true);
       }
-      maximized = false;
       break;
     case SDL_WINDOWEVENT_MAXIMIZED:
       if (minimized) {
         Pause(false);
       }
       minimized = false;
-      maximized = true;
       AdaptToSizeChange();
       break;
     case SDL_WINDOWEVENT_RESTORED:
@@ -290,7 +283,6 @@ void CD3DApplication::HandleWindowEvent(const SDL_WindowEvent& event) {
         minimized = false;
         ApplyCursorRules();
       }
-      maximized = false;
       AdaptToSizeChange();
       break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:

@@ -94,23 +94,17 @@ class CD3DApplication {
   bool windowed = true;
   bool active = false;
   bool minimized = false;
-  bool maximized = false;
   bool ignoreSizeChange = false;
   bool deviceObjectsInited = false;
   bool deviceObjectsRestored = false;
-  bool frameMoving = true;
-  bool singleStep = false;
   // The game's drawing area (the device's viewport), pixels.
   uint32_t backBufferWidth = 0;
   uint32_t backBufferHeight = 0;
-  float time = 0.0f;         // seconds of the framework clock
-  float elapsedTime = 0.0f;  // seconds since the previous frame
   std::string windowTitle = "D3D9 Application";
   uint32_t creationWidth = 400;
   uint32_t creationHeight = 300;
   bool showCursorWhenFullscreen = false;
   bool clipCursorWhenFullscreen = true;
-  bool startFullscreen = false;
   uint32_t pauseCount = 0;
   bool fatalErrorShown = false;
 

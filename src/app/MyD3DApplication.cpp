@@ -51,7 +51,6 @@ CMyD3DApplication::CMyD3DApplication() : stateFactory(CreateGameState) {
   creationHeight = 750;
   usesDepthBuffer = true;
   showCursorWhenFullscreen = false;
-  startFullscreen = false;
 }
 
 CMyD3DApplication::~CMyD3DApplication() {

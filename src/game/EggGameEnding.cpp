@@ -39,7 +39,7 @@ void CEggGameLoop::UpdateNameEntry() {
   entry->OnKey(TakeKey());
   if (entry->IsEntryDone() != 0) {
     hiscores.SaveTable(kEggGameKind, entry->GetEntries());
-    DeleteLayer(entry);
+    RemoveLayer(entry);
     ShowQuestion();
   }
 }

@@ -52,17 +52,14 @@ void CEggGameLoop::Start() {
   phaseDurationMs = 3000;
   goldenThisLevel = 0;
   AddCameraBackground(*this);
-  AddLayer(new CHatcheryLayer("./res/hatchery.tga"));
-  basket = new CBasket();
-  AddLayer(basket);
+  AddLayer(std::make_unique<CHatcheryLayer>("./res/hatchery.tga"));
+  basket = AddLayer(std::make_unique<CBasket>());
   AddMessageLayer();
-  contour = new CContour();
+  contour = AddLayer(std::make_unique<CContour>());
   const float contourPosition[2] = {256.0f, 85.0f};
   contour->SetPosition(contourPosition);
-  AddLayer(contour);
-  hud = new CHUD(kFont);
+  hud = AddLayer(std::make_unique<CHUD>(kFont));
   hud->SetValues(1, 0, 0, kStartTries);
-  AddLayer(hud);
   AddOptionsLayer();
 
   StartMusic("./res/yazda.mp3");
@@ -80,7 +77,7 @@ void CEggGameLoop::Start() {
 }
 
 void CEggGameLoop::AddMessageLayer() {
-  message = new C3DText(kFont, 8, 0.4f);
+  message = AddLayer(std::make_unique<C3DText>(kFont, 8, 0.4f));
   message->SetPosition(300, kMessageHeight);
   message->SetVisible(1);
   for (uint32_t slot = 0; slot < 10; ++slot) {
@@ -93,16 +90,14 @@ void CEggGameLoop::AddMessageLayer() {
   messageSlot = kReady;
   phaseDurationMs = kReadyMs;
   message->SetSpinSpeed(0.2f);
-  AddLayer(message);
 }
 
 void CEggGameLoop::AddOptionsLayer() {
-  options = new COptionsLayer(kFont, "./res/bluebg.bmp");
+  options = AddLayer(std::make_unique<COptionsLayer>(kFont, "./res/bluebg.bmp"));
   options->AddOption(LoadText(1), 100, 400, 35, 285, 380, 580, kMenuNormal, kMenuHighlight, 0, 1, 1);
   options->AddOption(LoadText(15), 760, 400, 650, 285, 1000, 580, kMenuNormal, kMenuHighlight, 1, 1, 1);
   options->SetTitle(LoadText(14), 180, 200, kMenuHighlight);
   options->SetVisible(0);
-  AddLayer(options);
 }
 
 void CEggGameLoop::InstallDetector() {
@@ -174,12 +169,12 @@ void CEggGameLoop::Update() {
       UpdateQuestion();
       break;
     case kRestart:
-      if (fade == nullptr || fade->GetPhase() == CFadeEffect::kIdle) {
+      if (IsFadedOut()) {
         Restart();
       }
       break;
     case kLeaving:
-      if (fade == nullptr || fade->GetPhase() == CFadeEffect::kIdle) {
+      if (IsFadedOut()) {
         Finish(0);
         ClearLayers();
         ForgetLayers();
@@ -197,7 +192,6 @@ void CEggGameLoop::ForgetLayers() {
   options = nullptr;
   hud = nullptr;
   message = nullptr;
-  fade = nullptr;
 }
 
 void CEggGameLoop::UpdatePlaying(uint32_t now) {
@@ -220,8 +214,7 @@ void CEggGameLoop::Spawn() {
     return;  // every chute busy: the next frame tries again
   }
   const int32_t kind = DrawKind();
-  CEgg* egg = new CEgg(chute, kind);
-  AddLayer(egg);
+  CEgg* egg = AddLayer(std::make_unique<CEgg>(chute, kind));
   eggs.push_back(egg);
   egg->Start();
   ++activeEggs;
@@ -341,7 +334,7 @@ void CEggGameLoop::CleanUp() {
 
 void CEggGameLoop::RemoveEgg(CEgg* egg) {
   eggs.erase(std::find(eggs.begin(), eggs.end(), egg));
-  DeleteLayer(egg);
+  RemoveLayer(egg);
   --activeEggs;
 }
 

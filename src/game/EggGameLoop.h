@@ -112,7 +112,7 @@ class CEggGameLoop : public CGameLoop {
   void ShowQuestion();
   void PlayAgain();
   void Restart();
-  // The layers are gone: forget the pointers into them.
+  // The layer list was cleared: forget what was borrowed from it.
   void ForgetLayers();
   void CompleteLevel();
   void GameOver();
@@ -123,12 +123,13 @@ class CEggGameLoop : public CGameLoop {
 
   LevelRules rules = RulesForLevel(1);
   int32_t goldenThisLevel = 0;
-  CBasket* basket = nullptr;    // the layers own these
+  // Borrowed from the layer list, which owns them; made by Start.
+  CBasket* basket = nullptr;
   CContour* contour = nullptr;
   COptionsLayer* options = nullptr;
   CHUD* hud = nullptr;
   C3DText* message = nullptr;
-  std::vector<CEgg*> eggs;      // live eggs in creation order, owned through the layers
+  std::vector<CEgg*> eggs;      // live eggs in creation order, borrowed from the layer list
   uint32_t phaseDurationMs = 3000;
   int32_t lastChute = 0;
   int32_t activeEggs = 0;

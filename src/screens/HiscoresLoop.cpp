@@ -15,18 +15,14 @@ constexpr int32_t kBackValue = 5;
 constexpr int32_t kFrontBack = 1;  // the wheel's member "Back"
 }  // namespace
 
-CHiscoresLoop::~CHiscoresLoop() {
-  for (auto& table : tables) {
-    if (table.get() == shownTable) {
-      table.release();  // the layer list destroys it with the other layers
-    }
-  }
-}
+// The table on screen is borrowed from `tables`, which go before the base's
+// list does: out of the list first.
+CHiscoresLoop::~CHiscoresLoop() { HideTable(); }
 
 void CHiscoresLoop::Start() {
   AddCameraBackground(*this);
 
-  arrows = new COptionsLayer("Comic sans MS", "./res/bm_main.tga");
+  arrows = AddLayer(std::make_unique<COptionsLayer>("Comic sans MS", "./res/bm_main.tga"));
   COption* left = arrows->AddOption("<", 110, 40, 0, 0, 250, 250, kMenuNormal, kMenuHighlight, 0, 0, 0);
   COption* right = arrows->AddOption(">", 870, 40, 750, 0, 1024, 250, kMenuNormal, kMenuHighlight, 1, 0, 0);
   for (COption* arrow : {left, right}) {
@@ -34,12 +30,10 @@ void CHiscoresLoop::Start() {
     arrow->SetDuration(kArrowDurationMs);
   }
   arrows->SetVisible(1);
-  AddLayer(arrows);
 
-  wheel = new COptionWheel(300.0f, 512.0f, -250.0f, 310, 0, 700, 250);
+  wheel = AddLayer(std::make_unique<COptionWheel>(300.0f, 512.0f, -250.0f, 310, 0, 700, 250));
   wheel->AddOption("Flubber", "Nestfall", 0, kMenuNormal, kMenuHighlight, 0, 0);
   wheel->AddOption("Flubber", LoadText(4), kBackValue, kMenuNormal, kMenuHighlight, 1, 1);
-  AddLayer(wheel);
 
   BuildTables();
   ShowTable(0);
@@ -68,7 +62,7 @@ void CHiscoresLoop::ShowTable(int32_t index) {
   HideTable();
   if (index >= 0 && index < static_cast<int32_t>(tables.size())) {
     shownTable = tables[static_cast<size_t>(index)].get();
-    AddLayer(shownTable);
+    AddBorrowedLayer(shownTable);
     shownIndex = index;
   }
 }
@@ -81,7 +75,7 @@ void CHiscoresLoop::StartLeaving() {
 
 void CHiscoresLoop::Update() {
   if (leaving != 0) {
-    if (fade->GetPhase() == CFadeEffect::kIdle) {
+    if (IsFadedOut()) {
       Finish(resultCode);
     }
     return;

@@ -41,10 +41,9 @@ class CHiscoresLoop : public CGameLoop {
   int32_t leaving = 0;
   int32_t shownIndex = -1;
   int32_t resultCode = 0;
-  COptionsLayer* arrows = nullptr;  // owned through the layers
-  COptionWheel* wheel = nullptr;    // owned through the layers
-  HiscoreLayer* shownTable = nullptr;
-  // One per game kind, read once when the screen starts. The table on screen
-  // is owned by the layers meanwhile, so it is released from here.
+  COptionsLayer* arrows = nullptr;  // borrowed from the layer list, which owns it
+  COptionWheel* wheel = nullptr;    // borrowed from the layer list, which owns it
+  HiscoreLayer* shownTable = nullptr;  // one of `tables`, lent to the layer list while shown
+  // One per game kind, read once when the screen starts.
   std::vector<std::unique_ptr<HiscoreLayer>> tables;
 };

@@ -24,16 +24,14 @@ CSplashScreenLoop::CSplashScreenLoop(const char* picture, int32_t nextCode, int3
 
 void CSplashScreenLoop::Start() {
   AddCameraBackground(*this);
-  auto screen = std::make_unique<CTextureLayer>(picture, kPictureKey, 1024.0f, 768.0f);
+  CTextureLayer* screen = AddLayer(std::make_unique<CTextureLayer>(picture, kPictureKey, 1024.0f, 768.0f));
   screen->SetColorBlend(interactive);
-  AddLayer(screen.release());
   if (interactive != 0) {
-    optionsLayer = new COptionsLayer("Flubber", nullptr);
+    optionsLayer = AddLayer(std::make_unique<COptionsLayer>("Flubber", nullptr));
     COption* play =
         optionsLayer->AddOption(LoadText(24), 850.0f, 20.0f, 750, 0, 1024, 170, kMenuNormal, kMenuHighlight, 0, 1, 1);
     play->GetCaption()->SetScale(kPlayScale);
     play->SetDuration(kPlayDurationMs);
-    AddLayer(optionsLayer);
   }
   InstallStateDetector(std::make_shared<CMotionDetector>());
   CGameLoop::Start();
@@ -48,7 +46,7 @@ void CSplashScreenLoop::StartLeaving() {
 
 void CSplashScreenLoop::Update() {
   if (leaving != 0) {
-    if (fade->GetPhase() == 2) {
+    if (IsFadedOut()) {
       Finish(nextCode);
     }
     return;

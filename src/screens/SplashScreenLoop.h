@@ -42,5 +42,5 @@ class CSplashScreenLoop : public CGameLoop {
   int32_t nextCode;
   const char* picture;
   int32_t leaving = 0;
-  COptionsLayer* optionsLayer = nullptr;  // interactive only; owned through the layers
+  COptionsLayer* optionsLayer = nullptr;  // interactive only; borrowed from the layer list
 };

@@ -33,7 +33,7 @@ void CTitleLoop::Start() {
 }
 
 void CTitleLoop::AddArrows() {
-  optionsLayer = new COptionsLayer("Comic sans MS", "./res/bm_main.tga");
+  optionsLayer = AddLayer(std::make_unique<COptionsLayer>("Comic sans MS", "./res/bm_main.tga"));
   COption* left = optionsLayer->AddOption("<", 110.0f, 40.0f, 0, 0, 250, 250, kMenuNormal, kMenuHighlight, kLeftArrow, 0, 0);
   COption* right =
       optionsLayer->AddOption(">", 870.0f, 40.0f, 750, 0, 1024, 250, kMenuNormal, kMenuHighlight, kRightArrow, 0, 0);
@@ -42,32 +42,28 @@ void CTitleLoop::AddArrows() {
     arrow->SetDuration(kArrowDurationMs);
   }
   optionsLayer->SetVisible(1);
-  AddLayer(optionsLayer);
 }
 
 void CTitleLoop::AddWheels() {
-  optionWheel = new COptionWheel(425.0f, 512.0f, -390.0f, 310, 0, 700, 250);
+  optionWheel = AddLayer(std::make_unique<COptionWheel>(425.0f, 512.0f, -390.0f, 310, 0, 700, 250));
   optionWheel->AddOption("Flubber", "Nestfall", 0, kMenuNormal, kMenuHighlight, 1, 1);
   optionWheel->AddOption("Flubber", LoadText(2), 5, kMenuNormal, kMenuHighlight, 1, 1);
   optionWheel->AddOption("Flubber", LoadText(3), 7, kMenuNormal, kMenuHighlight, 1, 1);
-  AddLayer(optionWheel);
 
   // In the order that keeps each caption's picture at the front with it
   // while the two wheels turn opposite ways.
-  spriteWheel = new CSpriteWheel(300.0f, 512.0f, 700.0f, 0, 0, 0, 0);
+  spriteWheel = AddLayer(std::make_unique<CSpriteWheel>(300.0f, 512.0f, 700.0f, 0, 0, 0, 0));
   spriteWheel->AddSprite("./res/3.tga", kPictureKey);
   spriteWheel->AddSprite("./res/exit.png", kPictureKey);
   spriteWheel->AddSprite("./res/hiscore.png", kPictureKey);
-  AddLayer(spriteWheel);
 }
 
 void CTitleLoop::AddName() {
-  auto name = std::make_unique<C3DText>("Flubber", 10, 0.4f);
+  C3DText* name = AddLayer(std::make_unique<C3DText>("Flubber", 10, 0.4f));
   name->SetText("ZestBox", 0);
   name->SetScale(1.4f);
   name->SetColor(0.5176471f, 1.0f, 0.3254902f, 0.6666667f);
   name->SetPosition(200, 300);
-  AddLayer(name.release());
 }
 
 void CTitleLoop::TurnLeft() {
@@ -89,7 +85,7 @@ void CTitleLoop::StartLeaving(int32_t code) {
 
 void CTitleLoop::Update() {
   if (leaving != 0) {
-    if (fade->GetPhase() == 2) {
+    if (IsFadedOut()) {
       Finish(choice);
     }
     return;

@@ -51,8 +51,9 @@ class CTitleLoop : public CGameLoop {
   void StartLeaving(int32_t code);
 
   int32_t choice = -1;
-  COptionsLayer* optionsLayer = nullptr;  // owned through the layers
-  COptionWheel* optionWheel = nullptr;    // owned through the layers
-  CSpriteWheel* spriteWheel = nullptr;    // owned through the layers
+  // Borrowed from the layer list, which owns them; made by Start.
+  COptionsLayer* optionsLayer = nullptr;
+  COptionWheel* optionWheel = nullptr;
+  CSpriteWheel* spriteWheel = nullptr;
   int32_t leaving = 0;
 };

@@ -10,7 +10,7 @@ constexpr int32_t kStateThreshold = 30;
 
 void AddCameraBackground(CGameLoop& state) {
   if (captureEngine != nullptr && captureEngine->GetVideoLayer() != nullptr) {
-    state.AddLayer(captureEngine->GetVideoLayer());
+    state.AddBorrowedLayer(captureEngine->GetVideoLayer());
   }
 }
 

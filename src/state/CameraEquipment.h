@@ -7,7 +7,8 @@ class CMotionDetector;
 // What every state takes from the capture engine when it starts.
 
 // Adds the live camera layer as `state`'s next layer (the first, so the
-// camera picture is the background); nothing while no camera runs.
+// camera picture is the background), borrowed from the capture engine;
+// nothing while no camera runs.
 void AddCameraBackground(CGameLoop& state);
 
 // Hands `detector` to the capture engine as the one that receives camera

@@ -5,7 +5,6 @@
 #include "audio/MusicNotice.h"
 #include "layers/AbstractLayer.h"
 #include "layers/FadeEffect.h"
-#include "layers/VideoTextureLayer.h"
 #include "render/Texture.h"
 #include "scores/HiscoreLayer.h"
 #include "scores/IniFile.h"
@@ -34,74 +33,80 @@ int32_t CGameLoop::OnKey(int32_t) { return 0; }
 void CGameLoop::Update() {}
 
 void CGameLoop::Start() {
-  fade = new CFadeEffect();
+  fade = AddLayer(std::make_unique<CFadeEffect>());
   fade->StartFadeIn();
-  AddLayer(fade);
   closing = 0;
   started = 1;
 }
 
-void CGameLoop::AddLayer(CAbstractLayer* layer) {
+void CGameLoop::AddOwnedLayer(std::unique_ptr<CAbstractLayer> layer) {
   std::lock_guard<std::recursive_mutex> lock(layerLock);
-  layers.push_back(layer);
+  layers.push_back(ListedLayer{std::move(layer), nullptr});
 }
 
-void CGameLoop::RemoveLayer(CAbstractLayer* layer) {
+void CGameLoop::AddBorrowedLayer(CAbstractLayer* layer) {
   std::lock_guard<std::recursive_mutex> lock(layerLock);
-  const auto found = std::find(layers.begin(), layers.end(), layer);
-  if (found != layers.end()) {
+  layers.push_back(ListedLayer{nullptr, layer});
+}
+
+void CGameLoop::RemoveLayer(const CAbstractLayer* layer) {
+  std::unique_ptr<CAbstractLayer> removed;
+  {
+    std::lock_guard<std::recursive_mutex> lock(layerLock);
+    const auto found = std::find_if(layers.begin(), layers.end(),
+                                    [layer](const ListedLayer& listed) { return listed.Get() == layer; });
+    if (found == layers.end()) {
+      return;
+    }
+    removed = std::move(found->owned);
     layers.erase(found);
   }
-}
-
-void CGameLoop::DeleteLayer(CAbstractLayer* layer) {
-  RemoveLayer(layer);
-  if (layer == fade) {
+  if (removed == nullptr) {
+    return;  // borrowed: its owner keeps it
+  }
+  if (removed.get() == fade) {
     fade = nullptr;
   }
-  if (layer == hiscoreLayer) {
+  if (removed.get() == hiscoreLayer) {
     hiscoreLayer = nullptr;
   }
-  delete layer;
-}
-
-bool CGameLoop::IsSharedLayer(const CAbstractLayer* layer) {
-  return dynamic_cast<const CVideoTextureLayer*>(layer) != nullptr;
 }
 
 void CGameLoop::ClearLayers() {
-  std::lock_guard<std::recursive_mutex> lock(layerLock);
-  for (CAbstractLayer* layer : layers) {
-    if (!IsSharedLayer(layer)) {
-      delete layer;
-    }
+  std::vector<ListedLayer> cleared;
+  {
+    std::lock_guard<std::recursive_mutex> lock(layerLock);
+    cleared.swap(layers);
   }
-  layers.clear();
   fade = nullptr;
   hiscoreLayer = nullptr;
+  // The owned layers go here, first to last, with the list already empty.
+  for (ListedLayer& listed : cleared) {
+    listed.owned.reset();
+  }
 }
 
 void CGameLoop::UpdateLayers() {
   std::lock_guard<std::recursive_mutex> lock(layerLock);
-  for (CAbstractLayer* layer : layers) {
-    layer->Update();
+  for (const ListedLayer& listed : layers) {
+    listed.Get()->Update();
   }
 }
 
 void CGameLoop::RenderLayers() {
-  if (closing != 0 && fade != nullptr && fade->GetPhase() == CFadeEffect::kIdle) {
+  if (IsFadedOut()) {
     return;
   }
   std::lock_guard<std::recursive_mutex> lock(layerLock);
-  for (CAbstractLayer* layer : layers) {
-    layer->Render(d3dDevice);
+  for (const ListedLayer& listed : layers) {
+    listed.Get()->Render(d3dDevice);
   }
 }
 
 void CGameLoop::SetViewportSize(uint32_t width, uint32_t height) {
   std::lock_guard<std::recursive_mutex> lock(layerLock);
-  for (CAbstractLayer* layer : layers) {
-    layer->SetViewportSize(width, height);
+  for (const ListedLayer& listed : layers) {
+    listed.Get()->SetViewportSize(width, height);
   }
 }
 
@@ -125,11 +130,14 @@ void CGameLoop::StopMusic() {
 
 bool CGameLoop::IsFadingOut() const { return fade != nullptr && fade->GetPhase() == CFadeEffect::kFadingOut; }
 
+bool CGameLoop::IsFadedOut() const {
+  return closing != 0 && (fade == nullptr || fade->GetPhase() == CFadeEffect::kIdle);
+}
+
 void CGameLoop::ShowHiscoreEntry(const char* title, int32_t score, int32_t gameKind) {
   std::vector<HiScoreEntry> table;
   const int row = hiscores.InsertScore(gameKind, score, table);
-  hiscoreLayer = new HiscoreLayer(title, kHiscoreBackground, table);
-  AddLayer(hiscoreLayer);
+  hiscoreLayer = AddLayer(std::make_unique<HiscoreLayer>(title, kHiscoreBackground, table));
   hiscoreLayer->SetHighlight(row);
 }
 
@@ -143,5 +151,10 @@ int32_t CGameLoop::TakeKey() {
 
 std::vector<CAbstractLayer*> CGameLoop::Layers() const {
   std::lock_guard<std::recursive_mutex> lock(layerLock);
-  return layers;
+  std::vector<CAbstractLayer*> snapshot;
+  snapshot.reserve(layers.size());
+  for (const ListedLayer& listed : layers) {
+    snapshot.push_back(listed.Get());
+  }
+  return snapshot;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -17,14 +18,15 @@ class HiscoreLayer;
 // ends by fading out and calling Finish with a result code; the application
 // then deletes it and builds the successor that the code names.
 //
-// The state owns every layer in its list except shared ones (the live camera
-// layer, which the capture engine owns). All operations run on the main
-// thread; the layer list is also locked, recursively, so that a layer that
-// calls back into its state does not block.
+// The state owns the layers it adds with AddLayer; a layer owned elsewhere
+// (the live camera layer, which the capture engine owns) is only borrowed
+// with AddBorrowedLayer. All operations run on the main thread; the layer list
+// is also locked, recursively, so that a layer that calls back into its state
+// does not block.
 class CGameLoop {
  public:
   CGameLoop();
-  // Clears the layers (shared ones survive), frees the cached textures no one
+  // Clears the layers (borrowed ones survive), frees the cached textures no one
   // uses any more, restores the screen saver, then stops and releases the
   // music (which blocks for CMusicPlayer::kReleaseWaitMs).
   virtual ~CGameLoop();
@@ -42,11 +44,21 @@ class CGameLoop {
   // first and call this last, so that the fade layer is drawn over all.
   virtual void Start();
 
-  void AddLayer(CAbstractLayer* layer);
-  // Takes the first entry equal to `layer` out of the list; not destroyed.
-  void RemoveLayer(CAbstractLayer* layer);
-  // RemoveLayer, then destroys the layer.
-  void DeleteLayer(CAbstractLayer* layer);
+  // Appends `layer` to the list, which owns it from now on. The pointer
+  // returned is borrowed: valid until the layer leaves the list (RemoveLayer,
+  // ClearLayers) or the state ends.
+  template <typename Layer>
+  Layer* AddLayer(std::unique_ptr<Layer> layer) {
+    Layer* added = layer.get();
+    AddOwnedLayer(std::move(layer));
+    return added;
+  }
+  // Appends a layer that something else owns and keeps alive while it is in
+  // the list; the state never destroys it. May be listed more than once.
+  void AddBorrowedLayer(CAbstractLayer* layer);
+  // Takes the first entry of `layer` out of the list and destroys the layer
+  // when the state owns it; nothing when it is not listed.
+  void RemoveLayer(const CAbstractLayer* layer);
   // Destroys every owned layer and empties the list.
   void ClearLayers();
   // Every layer's Update, first to last; once per drawn frame.
@@ -67,6 +79,10 @@ class CGameLoop {
   void StopMusic();
   // True while the fade layer is fading out.
   bool IsFadingOut() const;
+  // True once a leaving state's fade-out has covered the screen (at once
+  // when there is no fade to wait for): the state finishes then, and nothing
+  // more is drawn.
+  bool IsFadedOut() const;
   // A qualifying score of `gameKind` (the egg game's ending): enters it in
   // the table with an empty name and appends the table, titled `title`, over
   // ./res/bluebg.bmp with the new row highlighted for the name entry.
@@ -83,12 +99,8 @@ class CGameLoop {
   bool IsStarted() const { return started != 0; }
   CMusicPlayer& Music() { return music; }
   HiscoreLayer* GetHiscoreLayer() const { return hiscoreLayer; }
-  // A snapshot of the list, in drawing order.
+  // A snapshot of the list, in drawing order; the pointers are borrowed.
   std::vector<CAbstractLayer*> Layers() const;
-
-  // True for layers the state shows but does not own: the live camera layer
-  // (any CVideoTextureLayer), which belongs to the capture engine.
-  static bool IsSharedLayer(const CAbstractLayer* layer);
 
  protected:
   CMusicPlayer music;
@@ -97,12 +109,24 @@ class CGameLoop {
   int32_t lastKey = -1;
   int32_t started = 0;
   CDisableScreenSaver screenSaverGuard;
-  CFadeEffect* fade = nullptr;  // owned through `layers`; made by Start
+  CFadeEffect* fade = nullptr;  // borrowed from `layers`; made by Start
   int32_t closing = 0;          // set by a leaving state; with a finished fade-out nothing is drawn
   uint32_t startTick = 0;       // set by subclasses that time themselves
   int32_t result = 0;
   int32_t finished = 0;
-  std::vector<CAbstractLayer*> layers;
-  HiscoreLayer* hiscoreLayer = nullptr;  // made by ShowHiscoreEntry; owned through `layers`
+  HiscoreLayer* hiscoreLayer = nullptr;  // borrowed from `layers`; made by ShowHiscoreEntry
+
+ private:
+  // One entry of the drawing list: a layer the state owns, or one borrowed
+  // from its owner.
+  struct ListedLayer {
+    std::unique_ptr<CAbstractLayer> owned;
+    CAbstractLayer* borrowed = nullptr;
+    CAbstractLayer* Get() const { return owned ? owned.get() : borrowed; }
+  };
+
+  void AddOwnedLayer(std::unique_ptr<CAbstractLayer> layer);
+
+  std::vector<ListedLayer> layers;
   mutable std::recursive_mutex layerLock;
 };

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
-#include "layers/VideoTextureLayer.h"
 #include "scores/Hiscores.h"
 #include "support/StateFixture.h"
 #include "support/TestState.h"
@@ -14,26 +15,33 @@ class GameLoopTest : public StateFixture<TestState> {
   EventLog log;
 };
 
-// Layers are updated and drawn in list order; the state deletes its own
-// layers but never the camera layer, which the capture engine owns.
-TEST_F(GameLoopTest, TheLayerListKeepsOrderAndOwnsAllButTheCameraLayerAndTheFadeCoversLast) {
-  CVideoTextureLayer camera;
+// Layers are updated and drawn in list order; the state destroys the layers
+// it owns and only lends its list to the others (the camera layer).
+TEST_F(GameLoopTest, TheLayerListKeepsOrderAndDestroysOnlyWhatItOwns) {
+  LogLayer borrowed("borrowed", log);
+  {
+    TestState state("s", log);
+    LogLayer* a = state.AddLayer(std::make_unique<LogLayer>("a", log));
+    LogLayer* b = state.AddLayer(std::make_unique<LogLayer>("b", log));
+    state.AddBorrowedLayer(&borrowed);
+    state.AddBorrowedLayer(&borrowed);
+    state.RemoveLayer(&borrowed);
+    state.RemoveLayer(nullptr);
+    state.RemoveLayer(b);
+    EXPECT_EQ((std::vector<CAbstractLayer*>{a, &borrowed}), state.Layers()) << "only the first entry goes";
+    EXPECT_EQ(EventLog{"delete b"}, log);
+    log.clear();
+    state.UpdateLayers();
+    state.RenderLayers();
+    EXPECT_EQ((EventLog{"update a", "update borrowed", "render a", "render borrowed"}), log);
+    log.clear();
+  }
+  EXPECT_EQ((EventLog{"destroy s", "delete a"}), log) << "the borrowed layer outlives the state";
+}
+
+// Started, the fade comes last; leaving, the state draws nothing once the fade-out covers.
+TEST_F(GameLoopTest, TheFadeComesLastAndCoversTheLeavingState) {
   TestState state("s", log);
-  auto* a = new LogLayer("a", log);
-  auto* b = new LogLayer("b", log);
-  state.AddLayer(a);
-  state.AddLayer(b);
-  state.RemoveLayer(a);
-  state.RemoveLayer(nullptr);
-  state.AddLayer(a);
-  state.AddLayer(&camera);
-  EXPECT_EQ((std::vector<CAbstractLayer*>{b, a, &camera}), state.Layers());
-  state.DeleteLayer(b);
-  state.UpdateLayers();
-  state.ClearLayers();
-  EXPECT_TRUE(state.Layers().empty());
-  EXPECT_EQ((EventLog{"delete b", "update a", "delete a"}), log);
-  // Started, the fade comes last; leaving, the state draws nothing once the fade-out covers.
   state.Start();
   EXPECT_EQ(state.Fade(), state.Layers().back());
   EXPECT_EQ(CFadeEffect::kFadingIn, state.Fade()->GetPhase());

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,8 +38,7 @@ class TestState : public CGameLoop {
 
   void Start() override {
     log.push_back("start " + name);
-    layer = new LogLayer(name, log);
-    AddLayer(layer);
+    layer = AddLayer(std::make_unique<LogLayer>(name, log));
     CGameLoop::Start();
   }
   int32_t Leave() override {
@@ -59,7 +59,7 @@ class TestState : public CGameLoop {
 
   std::string name;
   EventLog& log;
-  LogLayer* layer = nullptr;
+  LogLayer* layer = nullptr;  // borrowed from the layer list
   int leaves = 0;
   int updates = 0;
   std::vector<int32_t> keys;
