@@ -6,7 +6,7 @@
 
 #include "capture/CaptureEngine.h"
 #include "capture/SyntheticCamera.h"
-#include "support/GlScene.h"
+#include "support/OffscreenScene.h"
 #include "render/PngWriter.h"
 
 namespace {
@@ -29,7 +29,7 @@ bool IsMostly(uint32_t argb, int channel) {
 // The camera picture fills the window mirrored left to right and upright;
 // the frame is written to video_layer.png for a look.
 TEST(VideoLayerScreenshot, SceneIsMirroredAndUpright) {
-  GlScene scene;
+  OffscreenScene scene;
   ASSERT_TRUE(scene.Ok());
   CCaptureEngine engine;
   engine.Init(nullptr);

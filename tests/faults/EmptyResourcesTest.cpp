@@ -5,7 +5,7 @@
 #include "GameFolder.h"
 #include "StatePlay.h"
 #include "app/StateFactory.h"
-#include "support/GlScene.h"
+#include "support/OffscreenScene.h"
 #include "render/Texture.h"
 #include "scores/Hiscores.h"
 #include "support/RecordingDesktop.h"
@@ -39,7 +39,7 @@ class EmptyResourcesTest : public ManualClockTest {
   }
 
   RecordingDesktop desktop;
-  GlScene scene;
+  OffscreenScene scene;
   GameFolder folder;
 };
 

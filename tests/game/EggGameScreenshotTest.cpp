@@ -10,7 +10,7 @@
 #include "game/Basket.h"
 #include "game/Egg.h"
 #include "game/EggGameLoop.h"
-#include "support/GlScene.h"
+#include "support/OffscreenScene.h"
 #include "layers/HUD.h"
 #include "render/PngWriter.h"
 #include "layers/TextureLayer.h"
@@ -72,7 +72,7 @@ class EggGameScreenshotTest : public ::testing::Test {
     pixels = scene.pixels;
   }
 
-  GlScene scene;
+  OffscreenScene scene;
   BasketDriver motion;
   std::unique_ptr<CEggGameLoop> game;
 };

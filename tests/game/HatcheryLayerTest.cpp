@@ -5,7 +5,7 @@
 
 #include "GameTest.h"
 #include "game/HatcheryLayer.h"
-#include "support/GlScene.h"
+#include "support/OffscreenScene.h"
 #include "render/PictureLoader.h"
 #include "render/PngWriter.h"
 #include "layers/TextureLayer.h"
@@ -99,7 +99,7 @@ TEST_F(HatcheryLayerTest, UnreadablePictureDrawsNothing) {
 // On OpenGL the cut picture gives the frame the whole quad gives.
 TEST(HatcheryLayerGlTest, SameFrameAsTheWholeQuad) {
   CTexture::ReleaseAll();
-  GlScene scene;
+  OffscreenScene scene;
   ASSERT_TRUE(scene.Ok());
   std::vector<uint32_t> frames[2];
   {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "support/GlScene.h"
+#include "support/OffscreenScene.h"
 #include "layers/HUD.h"
 #include "render/PngWriter.h"
 #include "layers/Text3D.h"
@@ -19,7 +19,7 @@ struct Extent {
   uint32_t count = 0, left = ~0u, right = 0, top = ~0u, bottom = 0;
 };
 
-Extent ExtentOf(const GlScene& scene, int shift, uint32_t top, uint32_t bottom) {
+Extent ExtentOf(const OffscreenScene& scene, int shift, uint32_t top, uint32_t bottom) {
   Extent e;
   for (uint32_t y = top; y < bottom; ++y) {
     for (uint32_t x = 0; x < scene.width; ++x) {
@@ -36,7 +36,7 @@ Extent ExtentOf(const GlScene& scene, int shift, uint32_t top, uint32_t bottom) 
 }
 
 TEST(Text3DScreenshotTest, HudAndCaptionsDrawnWithOpenGl) {
-  GlScene scene;
+  OffscreenScene scene;
   ASSERT_TRUE(scene.Ok());
   CHUD hud("Levity");
   hud.SetValues(3, 1250, 17, 4);

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "support/GlScene.h"
+#include "support/OffscreenScene.h"
 #include "render/PngWriter.h"
 #include "layers/SpriteLayer.h"
 #include "layers/TextureLayer.h"
@@ -60,7 +60,7 @@ class GlScreensTest : public ::testing::Test {
  protected:
   void SetUp() override {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    scene = std::make_unique<GlScene>(1024, 768);
+    scene = std::make_unique<OffscreenScene>(1024, 768);
     ASSERT_TRUE(scene->Ok());
     ASSERT_EQ(scene->Device().GetViewport().width, 1024u);
   }
@@ -72,7 +72,7 @@ class GlScreensTest : public ::testing::Test {
     WritePng(screenshot, scene->pixels, scene->width, scene->height);
   }
 
-  std::unique_ptr<GlScene> scene;
+  std::unique_ptr<OffscreenScene> scene;
 };
 
 }  // namespace
