@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "base/Clock.h"
-#include "base/Texts.h"
 
 TEST(Clock, ManualClockWrapsLikeTheRealOne) {
   InstallManualClock(0xFFFFFFF0u);
@@ -11,11 +10,4 @@ TEST(Clock, ManualClockWrapsLikeTheRealOne) {
   EXPECT_EQ(TickCount() - then, 40u);
   RemoveManualClock();
   EXPECT_FALSE(IsManualClockInstalled());
-}
-
-TEST(Texts, StringTableHoldsTheGamesTexts) {
-  EXPECT_STREQ(LoadText(2), "High scores");
-  EXPECT_STREQ(LoadText(25), "Level ");
-  EXPECT_STREQ(LoadText(27), "Empty");
-  EXPECT_STREQ(LoadText(19), "");
 }
