@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "support/GlScene.h"
+#include "support/OffscreenScene.h"
 #include "support/TestPictures.h"
 #include "layers/FadeEffect.h"
 #include "render/PictureLoader.h"
@@ -35,32 +35,38 @@ class GlRenderDeviceTest : public ::testing::Test {
     EXPECT_EQ(sprite->LoadSprite(TempPath(name).c_str(), 0), 1);
     return sprite;
   }
-  GlScene scene;
+  OffscreenScene scene;
 };
 
-TEST_F(GlRenderDeviceTest, FullScreenPictureFillsTheViewport) {
+// What is drawn fills the 4:3 viewport, and Present keeps the frame for a screenshot.
+TEST_F(GlRenderDeviceTest, FullScreenPictureFillsTheViewportAndStaysForTheScreenshot) {
   const uint32_t colors[4] = {kRed, kGreen, kBlue, kYellow};
   ASSERT_TRUE(WritePng(TempPath("quadrants.png"), Quadrants(1024, 768, colors), 1024, 768));
   CTextureLayer layer(TempPath("quadrants.png").c_str(), 0, 1024, 768);
   scene.BeginFrame();
   ASSERT_EQ(layer.Render(&scene.Device()), 1);
   scene.EndFrame();
-  ASSERT_EQ(scene.width, 1000u);
-  ASSERT_EQ(scene.height, 750u);
-  ExpectColor(scene.At(3, 2), kRed, 2, "top left");
-  ExpectColor(scene.At(996, 2), kGreen, 2, "top right");
-  ExpectColor(scene.At(3, 747), kBlue, 2, "bottom left");
-  ExpectColor(scene.At(996, 747), kYellow, 2, "bottom right");
+  ASSERT_EQ(scene.width * 1000 + scene.height, 1000u * 1000 + 750);
+  const struct { uint32_t x, y, color; } points[] = {
+      {3, 2, kRed}, {996, 2, kGreen}, {3, 747, kBlue}, {996, 747, kYellow}, {496, 371, kRed}, {503, 378, kYellow}};
+  for (const auto& p : points) ExpectColor(scene.At(p.x, p.y), p.color, 2, (std::to_string(p.x) + "," + std::to_string(p.y)).c_str());
   // The picture's own edges sit at the window's edges, within two pixels.
   int blackPixels = 0;
-  for (uint32_t y = 2; y < 748; ++y) {
-    for (uint32_t x = 2; x < 998; ++x) {
-      blackPixels += scene.At(x, y) == kBlack;
-    }
-  }
+  for (uint32_t y = 2; y < 748; ++y)
+    for (uint32_t x = 2; x < 998; ++x) blackPixels += scene.At(x, y) == kBlack;
   EXPECT_EQ(blackPixels, 0);
-  ExpectColor(scene.At(496, 371), kRed, 2, "just above and left of the centre");
-  ExpectColor(scene.At(503, 378), kYellow, 2, "just below and right of the centre");
+
+  EXPECT_TRUE(scene.Device().Present());
+  std::vector<uint32_t> shot;
+  uint32_t width = 0, height = 0;
+  ASSERT_TRUE(scene.Device().ReadPixels(shot, width, height));
+  EXPECT_EQ(shot, scene.pixels);
+  ASSERT_TRUE(WritePng(TempPath("scene.png"), shot, width, height));
+  Picture reread;
+  ASSERT_TRUE(LoadPicture(TempPath("scene.png"), 0, reread));
+  EXPECT_EQ(reread.pictureWidth, 1000u);
+  EXPECT_EQ(reread.texels[749 * 1024 + 999], shot[749 * 1000 + 999]);
+  EXPECT_EQ(reread.texels[100 * 1024 + 100], shot[100 * 1000 + 100]);
 }
 
 TEST_F(GlRenderDeviceTest, SpriteLandsAtItsScaledPosition) {
@@ -73,19 +79,14 @@ TEST_F(GlRenderDeviceTest, SpriteLandsAtItsScaledPosition) {
   scene.EndFrame();
   ExpectColor(scene.At(500, 375), kRed, 0, "top-left pixel");
   ExpectColor(scene.At(561, 436), kRed, 0, "bottom-right pixel");
-  EXPECT_EQ(scene.At(499, 400), kBlack);
-  EXPECT_EQ(scene.At(530, 374), kBlack);
-  EXPECT_EQ(scene.At(563, 400), kBlack);
-  EXPECT_EQ(scene.At(530, 438), kBlack);
+  for (const auto& [x, y] : {std::pair{499u, 400u}, {530u, 374u}, {563u, 400u}, {530u, 438u}})
+    EXPECT_EQ(scene.At(x, y), kBlack) << x << "," << y;
 }
 
 TEST_F(GlRenderDeviceTest, TexelsWithAlpha0x10OrLessAreNotDrawn) {
   std::vector<uint32_t> texels = Solid(32, 16, 0x10FF0000);
-  for (uint32_t y = 0; y < 16; ++y) {
-    for (uint32_t x = 16; x < 32; ++x) {
-      texels[y * 32 + x] = 0x11FF0000;
-    }
-  }
+  for (uint32_t i = 0; i < 32 * 16; ++i)
+    if (i % 32 >= 16) texels[i] = 0x11FF0000;
   auto sprite = Sprite("alpha.png", 32, 16, texels);
   scene.BeginFrame(kBlue);
   sprite->Render(&scene.Device());
@@ -166,63 +167,26 @@ TEST_F(GlRenderDeviceTest, DepthKeepsTextBeforeSpritesBeforeBackgroundAndFadeOve
   sprite->Render(&scene.Device());
   fade.Render(&scene.Device());
   scene.EndFrame();
-  for (uint32_t y : {0u, 375u, 749u}) {
-    for (uint32_t x : {0u, 500u, 999u}) {
-      EXPECT_EQ(scene.At(x, y), 0xFFFFFFFFu) << x << "," << y;
-    }
-  }
-}
-
-TEST_F(GlRenderDeviceTest, PresentKeepsTheFrameForScreenshots) {
-  const uint32_t colors[4] = {kRed, kGreen, kBlue, kYellow};
-  ASSERT_TRUE(WritePng(TempPath("quadrants.png"), Quadrants(1024, 768, colors), 1024, 768));
-  CTextureLayer layer(TempPath("quadrants.png").c_str(), 0, 1024, 768);
-  auto sprite = Sprite("egg.png", 32, 32, Solid(32, 32, 0xC0FFFFFF));
-  const float at[2] = {100, 100};
-  sprite->SetPosition(at);
-  scene.BeginFrame();
-  layer.Render(&scene.Device());
-  sprite->Render(&scene.Device());
-  scene.Device().EndScene();
-  EXPECT_TRUE(scene.Device().Present());
-  std::vector<uint32_t> shot;
-  uint32_t width = 0, height = 0;
-  ASSERT_TRUE(scene.Device().ReadPixels(shot, width, height));
-  ASSERT_EQ(width, 1000u);
-  ExpectColor(shot[10 * 1000 + 10], kRed, 2, "top left after present");
-  const std::string path = TempPath("scene.png");
-  ASSERT_TRUE(WritePng(path, shot, width, height));
-  Picture reread;
-  ASSERT_TRUE(LoadPicture(path, 0, reread));
-  EXPECT_EQ(reread.pictureWidth, 1000u);
-  EXPECT_EQ(reread.texels[749 * 1024 + 999], shot[749 * 1000 + 999]);
-  EXPECT_EQ(reread.texels[100 * 1024 + 100], shot[100 * 1000 + 100]);
+  for (uint32_t y : {0u, 375u, 749u})
+    for (uint32_t x : {0u, 500u, 999u}) EXPECT_EQ(scene.At(x, y), 0xFFFFFFFFu) << x << "," << y;
 }
 
 TEST(GlRenderDeviceViewport, LargestCentred4To3Area) {
-  {
-    GlScene wide(1200, 750);
-    ASSERT_TRUE(wide.Ok());
-    const Viewport v = wide.Device().GetViewport();
-    EXPECT_EQ(v.x, 100);
-    EXPECT_EQ(v.y, 0);
-    EXPECT_EQ(v.width, 1000u);
-    EXPECT_EQ(v.height, 750u);
-    EXPECT_FALSE(wide.Device().RequiresPowerOfTwoTextures());
+  const struct { int windowWidth, windowHeight, x, y; uint32_t width, height; } rows[] = {
+      {1200, 750, 100, 0, 1000, 750}, {1024, 900, 0, 66, 1024, 768}, {1000, 750, 0, 0, 1000, 750}};
+  for (const auto& row : rows) {
+    OffscreenScene scene(row.windowWidth, row.windowHeight);
+    ASSERT_TRUE(scene.Ok());
+    const Viewport v = scene.Device().GetViewport();
+    EXPECT_EQ(v.x, row.x) << row.windowWidth << "x" << row.windowHeight;
+    EXPECT_EQ(v.y, row.y) << row.windowWidth << "x" << row.windowHeight;
+    EXPECT_EQ(v.width, row.width) << row.windowWidth << "x" << row.windowHeight;
+    EXPECT_EQ(v.height, row.height) << row.windowWidth << "x" << row.windowHeight;
+    scene.BeginFrame(kRed);
+    scene.EndFrame();
+    EXPECT_EQ(scene.width, row.width);
+    EXPECT_EQ(scene.At(0, 0), kRed);
   }
-  GlScene tall(1024, 900);
-  ASSERT_TRUE(tall.Ok());
-  const Viewport v = tall.Device().GetViewport();
-  EXPECT_EQ(v.x, 0);
-  EXPECT_EQ(v.y, 66);
-  EXPECT_EQ(v.width, 1024u);
-  EXPECT_EQ(v.height, 768u);
-  tall.BeginFrame(kRed);
-  tall.EndFrame();
-  EXPECT_EQ(tall.width, 1024u);
-  EXPECT_EQ(tall.height, 768u);
-  EXPECT_EQ(tall.At(0, 0), kRed);
-  EXPECT_TRUE(tall.Device().Present());
 }
 
 }  // namespace
