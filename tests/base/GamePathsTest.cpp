@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <tuple>
 #include <vector>
 
 #include "base/GamePaths.h"
@@ -66,18 +67,15 @@ TEST_F(GamePathsTest, ChoosesWhereTheResourcesAndTheScoresAre) {
     const std::string where = std::string(row.working) + " --res '" + row.res + "' --scores '" + row.scores + "'";
     for (const std::string& part : row.errorHas) EXPECT_NE(paths.error.find(part), std::string::npos) << where << ": " << paths.error;
     if (!row.errorHas.empty()) continue;
-    EXPECT_EQ(paths.error, "") << where;
-    EXPECT_EQ(paths.gameFolder, At(row.gameFolder)) << where;
-    EXPECT_EQ(paths.scoresFile, At(row.scoresFile)) << where;
-    EXPECT_EQ(paths.scoresInUserData, row.inUserData) << where;
+    EXPECT_EQ(std::tie(paths.error, paths.gameFolder, paths.scoresFile, paths.scoresInUserData),
+              std::make_tuple(std::string(), At(row.gameFolder), At(row.scoresFile), row.inUserData)) << where;
   }
 }
 
 TEST(GamePaths, UserDataFolderAndAbsolutePathsFollowTheRules) {
   const char* const rows[][3] = {
-      {"/data", "/home/ann", "/data/zestbox"},           {"/data/", "/home/ann", "/data/zestbox"},
+      {"/data", "/home/ann", "/data/zestbox"}, {"/data/", "/home/ann", "/data/zestbox"}, {"", "", ""}, {"", "not/absolute", ""},
       {"", "/home/ann", "/home/ann/.local/share/zestbox"}, {"relative/data", "/home/ann", "/home/ann/.local/share/zestbox"},
-      {"", "", ""},                                      {"", "not/absolute", ""},
   };
   for (const auto& row : rows) EXPECT_EQ(UserDataFolder(row[0], row[1]), row[2]) << row[0] << " " << row[1];
   const char* const absolute[][3] = {{"/a/b", "c/../d/", "/a/b/d"}, {"/a/b", "/x/./y", "/x/y"}, {"/a/b", ".", "/a/b"}, {"/", "..", "/"}, {"/a", "", ""}};
@@ -88,13 +86,11 @@ TEST_F(GamePathsTest, SettlingMakesAPrivateDataFolderOrWarnsAndMovesIntoTheGameF
   const fs::path before = fs::current_path();
   GamePaths paths = ChooseGamePaths(places);
   std::string warning;
-  EXPECT_EQ(SettleGamePaths(paths, warning), "");
+  EXPECT_EQ(SettleGamePaths(paths, warning) + warning, "");
   EXPECT_EQ(fs::current_path(), fs::path(At("install")));
   fs::current_path(before);
-  EXPECT_EQ(warning, "");
   struct stat info {};
-  ASSERT_EQ(::stat(At("home/zestbox").c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 07777, 0700u);
+  EXPECT_TRUE(::stat(At("home/zestbox").c_str(), &info) == 0 && (info.st_mode & 07777) == 0700);
 
   paths.scoresFile = At("blocked/zestbox/cam.ini");
   WriteFile(At("blocked"), "a file where the home folder should be\n");
@@ -105,14 +101,6 @@ TEST_F(GamePathsTest, SettlingMakesAPrivateDataFolderOrWarnsAndMovesIntoTheGameF
   paths.gameFolder = At("gone");
   EXPECT_NE(SettleGamePaths(paths, warning).find(At("gone")), std::string::npos);
   EXPECT_EQ(fs::current_path(), before);
-}
-
-TEST(GamePaths, ThisProcessLooksBesideItsExecutable) {
-  const GamePlaces places = CurrentGamePlaces("r", "s");
-  EXPECT_EQ(places.workingFolder, fs::current_path().string());
-  ASSERT_FALSE(places.installFolders.empty());
-  const fs::path exe = fs::read_symlink("/proc/self/exe");
-  EXPECT_EQ(places.installFolders[0], (exe.parent_path() / "../share/zestbox").lexically_normal().string());
 }
 
 }  // namespace
