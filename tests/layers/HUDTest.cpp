@@ -2,105 +2,45 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
-#include "text3d/GlyphMeshBuilder.h"
+#include "LayerTest.h"
 #include "layers/HUD.h"
-#include "support/RecordingDevice.h"
+#include "text3d/GlyphMeshBuilder.h"
 
 namespace {
 
-constexpr float kUnitsPerVirtual = 10.5f / 1024.0f;
-
-class HUDTest : public ::testing::Test {
- protected:
-  void SetUp() override { d3dDevice = &device; }
-  void TearDown() override { d3dDevice = nullptr; }
-
-  const std::vector<RecordingDevice::MeshDraw>& Draw(CHUD& hud) {
-    device.ClearRecords();
-    EXPECT_EQ(hud.Render(&device), 1);
-    return device.meshes;
-  }
-
-  // Whether `draw` shows `content` in the HUD's face, at virtual x `x` on the
-  // HUD's line, in green.
-  static void ExpectText(const RecordingDevice::MeshDraw& draw, const std::string& content, int32_t x) {
-    SCOPED_TRACE(content);
+// Draws the HUD and checks that it shows `texts` in green, left to right in
+// this order along one line, none reaching into the next; none when hidden.
+void ExpectShows(RecordingDevice& device, CHUD& hud, const std::vector<std::string>& texts) {
+  device.ClearRecords();
+  EXPECT_EQ(hud.Render(&device), 1);
+  ASSERT_EQ(device.meshes.size(), texts.size());
+  for (size_t i = 0; i < texts.size(); ++i) {
+    const RecordingDevice::MeshDraw& draw = device.meshes[i];
     const auto* mesh = static_cast<const RecordedMesh*>(draw.mesh);
-    const GlyphMeshData expected = CGlyphMeshBuilder::Shared().BuildLine("Levity", 6, 0.2f, content.c_str());
-    EXPECT_EQ(mesh->vertices.size(), expected.vertices.size());
-    EXPECT_EQ(mesh->indices, expected.indices);
-    const Vec4 origin = Transform({0, 0, 0}, draw.world);
-    EXPECT_NEAR(origin.x, x * kUnitsPerVirtual - 5.25f, 1e-4f);
-    EXPECT_NEAR(origin.y, 3.3f + 25 * kUnitsPerVirtual, 1e-4f);
-    EXPECT_NEAR(Transform({1, 0, 0}, draw.world).x - origin.x, 0.6f, 1e-5f);
-    EXPECT_EQ(draw.material.diffuse.r, 0.0f);
-    EXPECT_EQ(draw.material.diffuse.g, 0.8f);
-    EXPECT_EQ(draw.material.diffuse.b, 0.0f);
-  }
-
-  RecordingDevice device;
-};
-
-TEST_F(HUDTest, OnlyTheLabelsShowUntilTheFirstValues) {
-  CHUD hud("Levity");
-  const auto& draws = Draw(hud);
-  ASSERT_EQ(draws.size(), 4u);
-  ExpectText(draws[0], "Tries", 0);
-  ExpectText(draws[1], "Level", 235);
-  ExpectText(draws[2], "Score", 465);
-  ExpectText(draws[3], "Eggs", 810);
-}
-
-TEST_F(HUDTest, ValuesAreShownInDecimalBesideTheirLabels) {
-  CHUD hud("Levity");
-  hud.SetValues(1, 123456, 0, 6);
-  auto draws = Draw(hud);
-  ASSERT_EQ(draws.size(), 8u);
-  ExpectText(draws[0], "Tries", 0);
-  ExpectText(draws[1], "6", 150);
-  ExpectText(draws[2], "Level", 235);
-  ExpectText(draws[3], "1", 385);
-  ExpectText(draws[4], "Score", 465);
-  ExpectText(draws[5], "123456", 630);
-  ExpectText(draws[6], "Eggs", 810);
-  ExpectText(draws[7], "0", 960);
-
-  hud.SetValues(12, 7, 40, -1);
-  draws = Draw(hud);
-  ASSERT_EQ(draws.size(), 8u);
-  ExpectText(draws[1], "-1", 150);
-  ExpectText(draws[3], "12", 385);
-  ExpectText(draws[5], "7", 630);
-  ExpectText(draws[7], "40", 960);
-}
-
-// Labels end before their values, and values (six-digit scores included)
-// before the next label.
-TEST_F(HUDTest, TextsDoNotOverlap) {
-  CHUD hud("Levity");
-  hud.SetValues(10, 999999, 99, 6);
-  const auto& draws = Draw(hud);
-  ASSERT_EQ(draws.size(), 8u);
-  for (size_t i = 0; i + 1 < 8; ++i) {
+    EXPECT_EQ(mesh->indices, CGlyphMeshBuilder::Shared().BuildLine("Levity", 6, 0.2f, texts[i].c_str()).indices) << texts[i];
+    EXPECT_GT(draw.material.diffuse.g, draw.material.diffuse.r + draw.material.diffuse.b) << texts[i];
+    EXPECT_FLOAT_EQ(Transform({0, 0, 0}, draw.world).y, Transform({0, 0, 0}, device.meshes[0].world).y) << texts[i];
     float right = -1e9f;
-    for (const MeshVertex& v : static_cast<const RecordedMesh*>(draws[i].mesh)->vertices) {
-      right = std::max(right, Transform({v.x, v.y, v.z}, draws[i].world).x);
-    }
-    EXPECT_LT(right, Transform({0, 0, 0}, draws[i + 1].world).x) << "text " << i;
+    for (const MeshVertex& v : mesh->vertices) right = std::max(right, Transform({v.x, v.y, v.z}, draw.world).x);
+    if (i + 1 < texts.size()) { EXPECT_LT(right, Transform({0, 0, 0}, device.meshes[i + 1].world).x) << texts[i]; }
   }
 }
 
-TEST_F(HUDTest, HiddenHudDrawsNothingAndKeepsItsContent) {
+TEST_F(LayerTest, HudShowsLabelsAloneUntilTheFirstValuesThenEachValueBesideItsLabel) {
   CHUD hud("Levity");
-  hud.SetValues(3, 250, 12, 4);
+  ExpectShows(device, hud, {"Tries", "Level", "Score", "Eggs"});
+  hud.SetValues(1, 123456, 0, 6);
+  ExpectShows(device, hud, {"Tries", "6", "Level", "1", "Score", "123456", "Eggs", "0"});
+  hud.SetValues(10, 999999, 99, -1);  // the widest values
+  ExpectShows(device, hud, {"Tries", "-1", "Level", "10", "Score", "999999", "Eggs", "99"});
   hud.SetVisible(0);
-  EXPECT_TRUE(Draw(hud).empty());
+  ExpectShows(device, hud, {});
+  hud.SetValues(3, 250, 12, 4);
   hud.Update();
   hud.SetVisible(1);
-  const auto& draws = Draw(hud);
-  ASSERT_EQ(draws.size(), 8u);
-  ExpectText(draws[5], "250", 630);
+  ExpectShows(device, hud, {"Tries", "4", "Level", "3", "Score", "250", "Eggs", "12"});
 }
 
 }  // namespace
