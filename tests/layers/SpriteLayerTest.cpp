@@ -39,7 +39,8 @@ class SpriteLayerTest : public LayerTest {
 };
 
 // One cell a frame once more than 30 ms have passed (however long it was),
-// stopping on the last, across the clock's wrap too.
+// stopping on the last, across the clock's wrap too. A cell list that leaves
+// the current index behind keeps the last rectangle; an empty one stops.
 TEST_F(SpriteLayerTest, AnimationStepsOneCellPerUpdateAfterMoreThan30Ms) {
   const struct { uint32_t ms, cell; int32_t animating; } steps[] = {
       {30, 0, 1}, {500, 1, 1}, {0, 1, 1}, {31, 2, 1}, {31, 3, 1}, {31, 4, 1}, {31, 4, 0}, {1000, 4, 0}};
@@ -47,33 +48,23 @@ TEST_F(SpriteLayerTest, AnimationStepsOneCellPerUpdateAfterMoreThan30Ms) {
     SetManualTickCount(start);
     CSpriteLayer strip;
     Strip(strip);
+    const int32_t cells[] = {0, 4, 3, 2, 1};  // the source follows the listed cell
+    strip.SetFrames({cells, cells + 5});
     strip.StartAnimation();
     for (const auto& step : steps) {
       Advance(step.ms);
       strip.Update();
       EXPECT_TRUE(strip.GetCurrentFrame() == step.cell && strip.IsAnimating() == step.animating &&
-                  strip.GetSourceRect().left == int32_t(step.cell * 32)) << start << " +" << step.ms;
+                  strip.GetSourceRect().left == cells[step.cell] * 32) << start << " +" << step.ms;
     }
+    strip.SetFrames({3, 1});
+    strip.SetFrameSize(16, 16);
+    strip.SetFrames({});
+    strip.StartAnimation();
+    Advance(31), strip.Update();
+    const PixelRect kept = strip.GetSourceRect();
+    EXPECT_TRUE(strip.IsAnimating() == 0 && kept.left == 32 && kept.right == 64 && kept.bottom == 32) << kept.left;
   }
-}
-
-// The source rectangle shows the listed cell; a list or size change that
-// leaves the current index behind keeps the last rectangle; an empty list stops.
-TEST_F(SpriteLayerTest, SourceRectFollowsCellsOnlyWithinTheList) {
-  sprite.SetFrames({3});
-  EXPECT_EQ(sprite.GetSourceRect().left, 96);
-  sprite.SetFrames({2, 3, 1});
-  sprite.StartAnimation();
-  for (int i = 0; i < 2; ++i) Advance(31), sprite.Update();
-  ASSERT_EQ(sprite.GetCurrentFrame(), 2u);
-  sprite.SetFrames({0});
-  sprite.SetFrameSize(16, 16);
-  const PixelRect kept = sprite.GetSourceRect();
-  EXPECT_TRUE(kept.left == 32 && kept.right == 64 && kept.bottom == 32);
-  sprite.SetFrames({});
-  Advance(31);
-  sprite.Update();
-  EXPECT_TRUE(sprite.IsAnimating() == 0 && sprite.GetCurrentFrame() == 2u && sprite.GetSourceRect().left == 32);
 }
 
 // Scaling and turning happen about the pivot: its point stays, the corner moves.
@@ -110,10 +101,8 @@ TEST_F(SpriteLayerTest, AStillSpriteKeepsItsTransformAMovingOneRebuildsIt) {
   moving.SetColor(1.2f, 0.5f, 0.0f, -1.0f);
   EXPECT_EQ(moving.GetColor(), 0x00FF8000u);
   moving.SetColor(0.1f, 0.998f, 1.0f, 0.25f);  // 25.5 + .5 -> 26, 254.49 + .5 -> 254, 63.75 + .5 -> 64
-  moving.Update();
-  moving.Update();
-  ASSERT_EQ(moving.Render(&device), 1);
-  ASSERT_EQ(device.sprites.size(), 1u);
+  for (int frame = 0; frame < 2; ++frame) moving.Update();
+  ASSERT_TRUE(moving.Render(&device) == 1 && device.sprites.size() == 1);
   const SpriteDraw& drawn = device.sprites[0].sprite;
   EXPECT_TRUE(drawn.position.x == 15.0f && drawn.position.y == 18.0f && drawn.position.z == CSpriteLayer::kSpriteDepth);
   EXPECT_TRUE(drawn.source.left == 64 && drawn.source.right == 96 && drawn.texture != nullptr && drawn.color == 0x401AFEFFu);
@@ -121,9 +110,8 @@ TEST_F(SpriteLayerTest, AStillSpriteKeepsItsTransformAMovingOneRebuildsIt) {
   EXPECT_TRUE(std::fabs(next.x - 20.0f) < 1e-3f && std::fabs(next.y - 23.0f) < 1e-3f) << next.x << "," << next.y;
   moving.SetVisible(0);
   CSpriteLayer missing;
-  EXPECT_EQ(missing.LoadSprite(TempPath("missing.png").c_str(), 0), 0);
-  EXPECT_EQ(moving.Render(&device) + missing.Render(&device), 1);
-  EXPECT_EQ(device.sprites.size(), 1u);
+  EXPECT_TRUE(missing.LoadSprite(TempPath("missing.png").c_str(), 0) == 0 && moving.Render(&device) + missing.Render(&device) == 1 &&
+              device.sprites.size() == 1);
 }
 
 }  // namespace

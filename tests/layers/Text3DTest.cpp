@@ -1,14 +1,25 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "LayerTest.h"
+#include "layers/HUD.h"
 #include "layers/Text3D.h"
 #include "text3d/GlyphMeshBuilder.h"
 
 namespace {
 
 constexpr float kTwoPi = 6.2831855f;
+
+// Whether `mesh` is the line `content` in the face `font` at `size`, `depth`.
+bool IsLine(const RenderMesh* mesh, const char* font, int32_t size, float depth, const char* content) {
+  const GlyphMeshData expected = CGlyphMeshBuilder::Shared().BuildLine(font, size, depth, content);
+  const auto* drawn = static_cast<const RecordedMesh*>(mesh);
+  return drawn->vertices.size() == expected.vertices.size() && drawn->indices == expected.indices;
+}
 
 class Text3DTest : public LayerTest {
  protected:
@@ -17,12 +28,6 @@ class Text3DTest : public LayerTest {
     device.ClearRecords();
     text.Render(&device);
     return device.meshes.size();
-  }
-  // Whether the last drawn mesh is the mesh of `content` in the message face.
-  bool LastDrawnIs(const char* content) const {
-    const auto* drawn = static_cast<const RecordedMesh*>(device.meshes.back().mesh);
-    const GlyphMeshData expected = CGlyphMeshBuilder::Shared().BuildLine("Levity", 8, 0.4f, content);
-    return drawn->vertices.size() == expected.vertices.size() && drawn->indices == expected.indices;
   }
   // Where the drawn text puts the point `meshPoint` of its mesh.
   Vec4 Placed(const Vec3& meshPoint) {
@@ -54,7 +59,7 @@ TEST_F(Text3DTest, LinesAreSetInOrderAndDrawnOneAtATime) {
     EXPECT_EQ(text.Render(&device), draw.rendered) << draw.line;
     const std::vector<std::string> drawing{"SetTransform", "SetMaterial", "DrawMesh"};
     EXPECT_EQ(device.calls, draw.shows ? drawing : std::vector<std::string>()) << draw.line;
-    EXPECT_TRUE(!draw.shows || LastDrawnIs(draw.shows)) << draw.line;
+    EXPECT_TRUE(!draw.shows || IsLine(device.meshes.back().mesh, "Levity", 8, 0.4f, draw.shows)) << draw.line;
   }
 }
 
@@ -107,6 +112,39 @@ TEST_F(Text3DTest, TheDrawnPoseFollowsTheSpinAndBlinkingTogglesEvery150MsUpright
     text.Update();
     EXPECT_TRUE(text.IsVisible() && std::fabs(text.GetAngle() - 2.2f) < 1e-5f);
   }
+}
+
+// Draws the HUD and checks that it shows `texts` in green, left to right in
+// this order along one line, none reaching into the next; none when hidden.
+void ExpectShows(RecordingDevice& device, CHUD& hud, const std::vector<std::string>& texts) {
+  device.ClearRecords();
+  EXPECT_EQ(hud.Render(&device), 1);
+  ASSERT_EQ(device.meshes.size(), texts.size());
+  for (size_t i = 0; i < texts.size(); ++i) {
+    const RecordingDevice::MeshDraw& draw = device.meshes[i];
+    const auto* mesh = static_cast<const RecordedMesh*>(draw.mesh);
+    EXPECT_TRUE(IsLine(mesh, "Levity", 6, 0.2f, texts[i].c_str())) << texts[i];
+    EXPECT_GT(draw.material.diffuse.g, draw.material.diffuse.r + draw.material.diffuse.b) << texts[i];
+    EXPECT_FLOAT_EQ(Transform({0, 0, 0}, draw.world).y, Transform({0, 0, 0}, device.meshes[0].world).y) << texts[i];
+    float right = -1e9f;
+    for (const MeshVertex& v : mesh->vertices) right = std::max(right, Transform({v.x, v.y, v.z}, draw.world).x);
+    if (i + 1 < texts.size()) { EXPECT_LT(right, Transform({0, 0, 0}, device.meshes[i + 1].world).x) << texts[i]; }
+  }
+}
+
+TEST_F(LayerTest, HudShowsLabelsAloneUntilTheFirstValuesThenEachValueBesideItsLabel) {
+  CHUD hud("Levity");
+  ExpectShows(device, hud, {"Tries", "Level", "Score", "Eggs"});
+  hud.SetValues(1, 123456, 0, 6);
+  ExpectShows(device, hud, {"Tries", "6", "Level", "1", "Score", "123456", "Eggs", "0"});
+  hud.SetValues(10, 999999, 99, -1);  // the widest values
+  ExpectShows(device, hud, {"Tries", "-1", "Level", "10", "Score", "999999", "Eggs", "99"});
+  hud.SetVisible(0);
+  ExpectShows(device, hud, {});
+  hud.SetValues(3, 250, 12, 4);
+  hud.Update();
+  hud.SetVisible(1);
+  ExpectShows(device, hud, {"Tries", "4", "Level", "3", "Score", "250", "Eggs", "12"});
 }
 
 }  // namespace
