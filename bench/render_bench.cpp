@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "layers/FadeEffect.h"
-#include "render/GlScene.h"
-#include "render/PngWriter.h"
 #include "layers/SpriteLayer.h"
 #include "layers/TextureLayer.h"
+#include "render/GlScene.h"
+#include "render/PngWriter.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "layers/Text3D.h"
 #include "render/GlScene.h"
 #include "text3d/GlyphMeshBuilder.h"
-#include "layers/Text3D.h"
 
 namespace {
 

@@ -71,13 +71,14 @@ if(ZESTBOX_TESTS AND TARGET zestbox)
   add_test(NAME install_runs_from_anywhere
            COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR} -DWORK_DIR=${CMAKE_BINARY_DIR}/install-check
                    -DBIN_DIR=${CMAKE_INSTALL_BINDIR} -P ${PROJECT_SOURCE_DIR}/cmake/InstallCheck.cmake)
-  set_tests_properties(install_runs_from_anywhere PROPERTIES TIMEOUT 300)
+  set_tests_properties(install_runs_from_anywhere PROPERTIES TIMEOUT 300 LABELS package)
   # The shipped desktop entry and metainfo must stay valid; checked where the
   # validators are installed.
   find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
   if(DESKTOP_FILE_VALIDATE)
     add_test(NAME desktop_entry_valid COMMAND ${DESKTOP_FILE_VALIDATE} ${PROJECT_SOURCE_DIR}/dist/zestbox.desktop)
-    set_tests_properties(desktop_entry_valid PROPERTIES FAIL_REGULAR_EXPRESSION "error|warning|hint")
+    set_tests_properties(desktop_entry_valid PROPERTIES FAIL_REGULAR_EXPRESSION "error|warning|hint" TIMEOUT 30
+                         LABELS "package;quick")
   endif()
   # The .deb must pass Debian's own checks (its copyright file, compressed
   # man page and changelog among them).
@@ -86,11 +87,12 @@ if(ZESTBOX_TESTS AND TARGET zestbox)
     add_test(NAME deb_package_lint
              COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR} -DWORK_DIR=${CMAKE_BINARY_DIR}/package-check
                      -DLINTIAN=${LINTIAN} -DCPACK=${CMAKE_CPACK_COMMAND} -P ${PROJECT_SOURCE_DIR}/cmake/PackageCheck.cmake)
-    set_tests_properties(deb_package_lint PROPERTIES TIMEOUT 600)
+    set_tests_properties(deb_package_lint PROPERTIES TIMEOUT 600 LABELS package)
   endif()
   find_program(APPSTREAMCLI appstreamcli)
   if(APPSTREAMCLI)
     add_test(NAME metainfo_valid
              COMMAND ${APPSTREAMCLI} validate --no-net --pedantic ${PROJECT_SOURCE_DIR}/dist/${ZESTBOX_APP_ID}.metainfo.xml)
+    set_tests_properties(metainfo_valid PROPERTIES TIMEOUT 30 LABELS "package;quick")
   endif()
 endif()

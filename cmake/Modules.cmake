@@ -14,9 +14,23 @@ function(zb_module name)
   endif()
 endfunction()
 
-# zb_test_folder(NAME [DEPS targets...]): tests/NAME/*.cpp as one GoogleTest program.
+# zb_test_folder(NAME [QUICK] [TIMEOUT seconds] [DEPS targets...]): tests/NAME/*.cpp
+# as one GoogleTest program. Its tests are labelled NAME, and QUICK ones also
+# "quick" (no real program runs, the whole tier in under a minute); TIMEOUT is
+# the most any one of its tests may take (default 60 s).
 function(zb_test_folder name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "QUICK" "TIMEOUT" "DEPS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 60)
+  endif()
+  # Sanitized code runs several times slower.
+  if(ZESTBOX_SANITIZE)
+    math(EXPR ARG_TIMEOUT "${ARG_TIMEOUT} * 4")
+  endif()
+  set(labels ${name})
+  if(ARG_QUICK)
+    list(APPEND labels quick)
+  endif()
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp)
   if(NOT sources)
     return()
@@ -32,5 +46,5 @@ function(zb_test_folder name)
     WORKING_DIRECTORY ${rundir}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT 300)
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${labels}")
 endfunction()

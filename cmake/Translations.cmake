@@ -41,4 +41,5 @@ if(ZESTBOX_TESTS)
                    "-DLANGUAGES=${ZESTBOX_LANGUAGES}" "-DSOURCES=${translated_sources}"
                    "-DXGETTEXT=${XGETTEXT_PROGRAM}" "-DXGETTEXT_OPTIONS=${ZESTBOX_XGETTEXT_OPTIONS}"
                    -P ${PROJECT_SOURCE_DIR}/cmake/TranslationsCheck.cmake)
+  set_tests_properties(translations_complete PROPERTIES TIMEOUT 60 LABELS "translations;quick")
 endif()

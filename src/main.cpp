@@ -6,12 +6,11 @@
 #include <memory>
 
 #include "app/CommandLine.h"
-#include "demo/DemoApplication.h"
-#include "app/GameCapture.h"
 #include "app/GameFolders.h"
 #include "app/MyD3DApplication.h"
 #include "base/Texts.h"
 #include "capture/CaptureEngine.h"
+#include "demo/DemoApplication.h"
 
 namespace {
 
@@ -35,10 +34,9 @@ int RunGame(const CommandLine& options) {
   app->SetFrameLimit(options.frames, options.screenshotFile);
   app->AllowOffscreen(!options.screenshotFile.empty() || options.frames > 0 || !options.demoOut.empty());
   if (options.demo) {
-    app->SetCaptureHooks(GameCaptureHooks(*app, CameraRequest{CDemoApplication::kCameraName, options.mode, false},
-                                            DemoCamera(*app)));
+    app->SetCamera(CameraRequest{CDemoApplication::kCameraName, options.mode, false}, DemoCamera(*app));
   } else {
-    app->SetCaptureHooks(GameCaptureHooks(*app, CameraRequest{options.camera, options.mode, false}));
+    app->SetCamera(CameraRequest{options.camera, options.mode, false});
   }
   if (Failed(app->Create())) {
     return 1;  // no window or drawing device: the message has said why

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "base/DesktopServices.h"
 #include "base/Debug.h"
+#include "base/DesktopServices.h"
 #include "base/Texts.h"
 #include "render/GlRenderDevice.h"
 #include "render/PictureLoader.h"

@@ -1,14 +1,7 @@
 #include "app/KeyMap.h"
+#include "base/VirtualKeys.h"
 
 namespace {
-
-// Virtual-key codes named where the game or this table needs them.
-constexpr int32_t kVkBack = 8, kVkTab = 9, kVkReturn = 13, kVkShift = 16, kVkControl = 17, kVkMenu = 18;
-constexpr int32_t kVkPause = 19, kVkCapital = 20, kVkEscape = 27, kVkSpace = 32, kVkPrior = 33, kVkNext = 34;
-constexpr int32_t kVkEnd = 35, kVkHome = 36, kVkLeft = 37, kVkUp = 38, kVkRight = 39, kVkDown = 40;
-constexpr int32_t kVkSnapshot = 44, kVkInsert = 45, kVkDelete = 46, kVkLWin = 91, kVkRWin = 92, kVkApps = 93;
-constexpr int32_t kVkNumpad0 = 96, kVkMultiply = 106, kVkAdd = 107, kVkSubtract = 109, kVkDecimal = 110;
-constexpr int32_t kVkDivide = 111, kVkF1 = 112, kVkF13 = 124, kVkNumLock = 144, kVkScroll = 145;
 
 struct KeyEntry {
   SDL_Keycode key;

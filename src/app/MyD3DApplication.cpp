@@ -6,7 +6,6 @@
 #include <system_error>
 #include <vector>
 
-#include "state/GameLoop.h"
 #include "app/Homepage.h"
 #include "audio/AudioEngine.h"
 #include "audio/MusicNotice.h"
@@ -14,31 +13,16 @@
 #include "base/Debug.h"
 #include "base/DesktopServices.h"
 #include "base/Texts.h"
+#include "base/VirtualKeys.h"
+#include "capture/CameraDialog.h"
+#include "capture/CaptureEngine.h"
+#include "capture/CaptureNotice.h"
 #include "render/PngWriter.h"
 #include "render/SceneSetUp.h"
 #include "render/Texture.h"
+#include "state/GameLoop.h"
 
 CMyD3DApplication* application = nullptr;
-
-namespace {
-
-constexpr int32_t kVkReturn = 13;
-
-const char* KindName(StateKind kind) {
-  switch (kind) {
-    case StateKind::Title:
-      return "title";
-    case StateKind::Splash:
-      return "splash";
-    case StateKind::EggGame:
-      return "egg game";
-    case StateKind::Hiscores:
-      return "high scores";
-  }
-  return "?";
-}
-
-}  // namespace
 
 CMyD3DApplication::CMyD3DApplication() : stateFactory(CreateGameState) {
   application = this;
@@ -76,8 +60,48 @@ Result CMyD3DApplication::InitOnce() {
   return S_OK;
 }
 
+void CMyD3DApplication::SetCamera(CameraRequest request, ExtraCamera extra) {
+  cameraWanted = true;
+  cameraRequest = std::move(request);
+  extraCamera = std::move(extra);
+  if (!captureEngine) {
+    return;
+  }
+  // The engine stops the state's music before the camera's graph goes, and
+  // takes its video layer out of the state when the layer goes first.
+  // Through `application`: the engine may outlive this application.
+  captureEngine->SetStopHook([] {
+    if (application != nullptr && application->CurrentState() != nullptr) {
+      application->CurrentState()->StopMusic();
+    }
+  });
+  captureEngine->SetLayerRemovalHook([](CAbstractLayer* layer) {
+    if (application != nullptr && application->CurrentState() != nullptr) {
+      application->CurrentState()->RemoveLayer(layer);
+    }
+  });
+}
+
+bool CMyD3DApplication::ChooseCamera() {
+  if (!captureEngine) {
+    return false;
+  }
+  captureEngine->Init(Window());
+  if (extraCamera.source) {
+    captureEngine->GetImageCapture()->AddExtraSource(extraCamera.name, extraCamera.source);
+  }
+  if (!cameraDialog) {
+    cameraDialog = [this](CCameraChoice& choice) { return RunCameraDialog(Window(), choice); };
+  }
+  return ChooseCameraAtStartup(*captureEngine, cameraRequest, cameraDialog);
+}
+
+bool CMyD3DApplication::CameraRunning() const {
+  return cameraWanted && captureEngine && captureEngine->IsCaptureInitialized();
+}
+
 Result CMyD3DApplication::InitGame() {
-  if (capture.chooseCamera && !capture.chooseCamera()) {
+  if (cameraWanted && !ChooseCamera()) {
     return E_FAIL;
   }
   // The camera dialog showed the pointer in the game's window and took its
@@ -85,8 +109,9 @@ Result CMyD3DApplication::InitGame() {
   ApplyCursorRules();
   AdaptToSizeChange();
   Pause(true);
-  if (capture.start) {
-    capture.start(BackBufferWidth(), BackBufferHeight());
+  if (cameraWanted && captureEngine) {
+    captureEngine->SetScreenRect(0, 0, static_cast<int32_t>(BackBufferWidth()), static_cast<int32_t>(BackBufferHeight()));
+    captureEngine->Start();
   }
   MakeState(StateRequest{});
   Pause(false);
@@ -108,8 +133,8 @@ Result CMyD3DApplication::Animate() {
 }
 
 Result CMyD3DApplication::DrawScene() {
-  if (capture.update) {
-    capture.update();
+  if (cameraWanted && captureEngine) {
+    captureEngine->Update();
   }
   RenderDevice* device = Device();
   device->Clear(0x00000000, 1.0f);
@@ -188,7 +213,7 @@ void CMyD3DApplication::MakeState(const StateRequest& request) {
   currentState = std::move(state);
   currentKind = request.kind;
   // The screens a run visits, in order, for whoever follows it (tests, the demo).
-  DebugOutput((std::string("state: ") + KindName(request.kind) + "\n").c_str());
+  DebugOutput((std::string("state: ") + StateName(request.kind) + "\n").c_str());
 }
 
 void CMyD3DApplication::CheckFrameLimit() {
@@ -216,8 +241,8 @@ void CMyD3DApplication::HandleEvent(const SDL_Event& event) {
     if (currentState) {
       currentState->Music().HandleEvents();
     }
-  } else if (capture.noticeEventType != 0 && event.type == capture.noticeEventType && capture.handleNotice) {
-    capture.handleNotice();
+  } else if (event.type != 0 && event.type == CaptureNoticeEventType() && CameraRunning()) {
+    captureEngine->GetImageCapture()->HandleGraphEvents();
   }
   CD3DApplication::HandleEvent(event);
 }
@@ -247,8 +272,8 @@ void CMyD3DApplication::ApplyKey(const KeyCommand& command) {
 }
 
 void CMyD3DApplication::ReleaseDevice() {
-  if (capture.shutdown) {
-    capture.shutdown();
+  if (cameraWanted && captureEngine) {
+    captureEngine->Shutdown();
   }
   CD3DApplication::ReleaseDevice();
 }

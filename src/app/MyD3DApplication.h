@@ -3,14 +3,22 @@
 #include <memory>
 #include <string>
 
-#include "app/CaptureHooks.h"
 #include "app/D3DApplication.h"
 #include "app/KeyMap.h"
 #include "app/StateFactory.h"
+#include "capture/StartupCameraChoice.h"
 #include "state/StateSwitch.h"
 
 class CAudioEngine;
+class CCameraSource;
 class CGameLoop;
+
+// A camera the program makes itself (the demo's camera), listed after the
+// others under `name`; a request for that name picks it.
+struct ExtraCamera {
+  std::string name;
+  std::shared_ptr<CCameraSource> source;
+};
 
 // The game on the framework: one current game state, the frame cycle that
 // runs it (logic every pass, layers at most every 40 ms), the scene set-up
@@ -27,7 +35,7 @@ class CMyD3DApplication : public CD3DApplication {
   // Deletes the current state, the audio engine and every cached texture.
   ~CMyD3DApplication() override;
 
-  // The camera (through the capture hooks) and the first state, the title.
+  // The camera (when one was set) and the first state, the title.
   // E_FAIL when the camera choice fails.
   Result InitGame();
 
@@ -43,7 +51,14 @@ class CMyD3DApplication : public CD3DApplication {
 
   // Set before Create/InitGame by the entry point (or a test).
   void SetStateFactory(StateFactory factory) { stateFactory = std::move(factory); }
-  void SetCaptureHooks(CaptureHooks hooks) { capture = std::move(hooks); }
+  // The camera the game starts with, through the one capture engine
+  // (`captureEngine`, which must exist by then): chosen in InitGame (the
+  // dialog when the request names none), started on the whole drawing area,
+  // its picture uploaded every drawn frame, shut down before the device goes.
+  // Without a camera the game runs on black.
+  void SetCamera(CameraRequest request, ExtraCamera extra = ExtraCamera{});
+  // How the camera dialog is shown; tests play it themselves.
+  void SetCameraDialog(CameraDialogRunner runner) { cameraDialog = std::move(runner); }
   // The --homepage address; empty for the page shipped in res/web/.
   void SetHomepage(std::string url) { homepage = std::move(url); }
   // Ends the program after `frames` drawn frames, first writing the last one
@@ -64,6 +79,8 @@ class CMyD3DApplication : public CD3DApplication {
   void MakeState(const StateRequest& request);
   void ApplyKey(const KeyCommand& command);
   void CheckFrameLimit();
+  bool ChooseCamera();
+  bool CameraRunning() const;
 
   std::unique_ptr<CGameLoop> currentState;
   uint32_t lastFrameTick = 0;
@@ -71,7 +88,10 @@ class CMyD3DApplication : public CD3DApplication {
 
   StateKind currentKind = StateKind::Title;
   StateFactory stateFactory;  // CreateGameState unless a test gives its own
-  CaptureHooks capture;
+  bool cameraWanted = false;
+  CameraRequest cameraRequest;
+  ExtraCamera extraCamera;
+  CameraDialogRunner cameraDialog;
   std::string homepage;
   uint32_t frameLimit = 0;
   std::string screenshotFile;

@@ -1,10 +1,10 @@
 #include "app/StateFactory.h"
 
-#include "state/GameLoop.h"
-#include "screens/SplashScreenLoop.h"
-#include "screens/TitleLoop.h"
 #include "game/EggGameLoop.h"
 #include "screens/HiscoresLoop.h"
+#include "screens/SplashScreenLoop.h"
+#include "screens/TitleLoop.h"
+#include "state/GameLoop.h"
 
 std::unique_ptr<CGameLoop> CreateGameState(const StateRequest& request) {
   switch (request.kind) {

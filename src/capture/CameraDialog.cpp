@@ -13,8 +13,8 @@
 
 #include "base/Texts.h"
 #include "capture/CameraChoice.h"
-#include "text3d/FontFinder.h"
 #include "render/RenderDevice.h"
+#include "text3d/FontFinder.h"
 
 namespace {
 

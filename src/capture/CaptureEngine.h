@@ -6,8 +6,8 @@
 
 #include "capture/ImageCapture.h"
 #include "capture/SampleGrabberCallback.h"
-#include "render/RenderDevice.h"
 #include "layers/VideoTextureLayer.h"
+#include "render/RenderDevice.h"
 
 class CMotionDetector;
 class CAbstractLayer;

@@ -1,8 +1,6 @@
 #include "demo/AppGameObserver.h"
 
 #include "app/MyD3DApplication.h"
-#include "screens/SplashScreenLoop.h"
-#include "screens/TitleLoop.h"
 #include "game/Basket.h"
 #include "game/Egg.h"
 #include "game/EggGameLoop.h"
@@ -10,6 +8,8 @@
 #include "menu/OptionsLayer.h"
 #include "scores/HiscoreLayer.h"
 #include "screens/HiscoresLoop.h"
+#include "screens/SplashScreenLoop.h"
+#include "screens/TitleLoop.h"
 
 namespace {
 
@@ -77,18 +77,18 @@ ScreenView CAppGameObserver::Look() const {
   if (state == nullptr) return view;
   view.leaving = state->IsFadingOut() || state->IsFinished() != 0;
   if (const auto* title = dynamic_cast<const CTitleLoop*>(state)) {
-    view.kind = ScreenKind::Title;
+    view.kind = StateKind::Title;
     view.leaving = view.leaving || title->IsLeaving();
     view.menu = LookAtMenu(title->GetOptionWheel(), title->GetArrows());
   } else if (const auto* splash = dynamic_cast<const CSplashScreenLoop*>(state)) {
-    view.kind = ScreenKind::Intro;
+    view.kind = StateKind::Splash;
     view.leaving = view.leaving || splash->IsLeaving();
     if (splash->GetOptions() != nullptr) view.play = splash->GetOptions()->GetOption(0)->GetRect();
   } else if (const auto* game = dynamic_cast<const CEggGameLoop*>(state)) {
-    view.kind = ScreenKind::Game;
+    view.kind = StateKind::EggGame;
     view.game = LookAtGame(*game);
   } else if (const auto* scores = dynamic_cast<const CHiscoresLoop*>(state)) {
-    view.kind = ScreenKind::HighScores;
+    view.kind = StateKind::Hiscores;
     view.menu = LookAtMenu(scores->GetWheel(), scores->GetArrows());
   }
   return view;

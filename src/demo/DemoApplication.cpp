@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "app/CommandLine.h"
-#include "state/GameLoop.h"
 #include "app/StateFactory.h"
 #include "base/Clock.h"
 #include "base/Texts.h"
@@ -21,6 +20,7 @@
 #include "demo/PersonCamera.h"
 #include "game/EggGameLoop.h"
 #include "render/PngWriter.h"
+#include "state/GameLoop.h"
 
 namespace {
 
@@ -53,22 +53,6 @@ std::chrono::steady_clock::time_point ProcessStart() {
     }
   }
   return now;
-}
-
-const char* ScreenName(ScreenKind kind) {
-  switch (kind) {
-    case ScreenKind::Title:
-      return "title";
-    case ScreenKind::Intro:
-      return "intro";
-    case ScreenKind::Game:
-      return "game";
-    case ScreenKind::HighScores:
-      return "high scores";
-    case ScreenKind::None:
-      break;
-  }
-  return "none";
 }
 
 // The egg game's dice get `seed`, so that the same run gives the same game.
@@ -174,7 +158,7 @@ void CDemoApplication::AfterFrame(const ScreenView& view, uint32_t now) {
 }
 
 void CDemoApplication::MeasureLatency(const ScreenView& view, uint32_t now) {
-  if (!player || view.kind != ScreenKind::Game) return;
+  if (!player || view.kind != StateKind::EggGame) return;
   const ZoneMove& move = player->LastZoneMove();
   if (move.serial == timedMove || static_cast<int32_t>(now - move.enterTick) < 0) return;
   if (move.basketZone == move.zone) {
@@ -191,17 +175,17 @@ void CDemoApplication::TakeScreenshots(const ScreenView& view, uint32_t now) {
     shownSince = now;
     shotThisScreen = false;
   }
-  if (view.kind == ScreenKind::None || now - shownSince < kShotDelayMs) return;
+  if (!view.kind || now - shownSince < kShotDelayMs) return;
   // The high-score screen shows its table only while the wheel rests on it.
-  if (view.kind == ScreenKind::HighScores && (view.menu.turning || view.menu.frontValue != kNestfallValue)) return;
+  if (view.kind == StateKind::Hiscores && (view.menu.turning || view.menu.frontValue != kNestfallValue)) return;
   if (!view.game.nameEntry) nameEntrySince = now;
-  if (view.kind == ScreenKind::Game && view.game.nameEntry && !nameEntryShot && now - nameEntrySince >= kShotDelayMs) {
+  if (view.kind == StateKind::EggGame && view.game.nameEntry && !nameEntryShot && now - nameEntrySince >= kShotDelayMs) {
     nameEntryShot = true;
     WriteScreenshot("name-entry");
   } else if (shots < kMostShots &&
-             (!shotThisScreen || (view.kind == ScreenKind::Game && now - lastShotTick >= kGameShotEveryMs))) {
+             (!shotThisScreen || (view.kind == StateKind::EggGame && now - lastShotTick >= kGameShotEveryMs))) {
     shotThisScreen = true;
-    WriteScreenshot(ScreenName(view.kind));
+    WriteScreenshot(StateName(*view.kind));
   } else {
     return;
   }
@@ -228,7 +212,7 @@ std::string CDemoApplication::Summary() const {
   if (player) {
     const PlayerRecord& record = player->Record();
     out << "screens:";
-    for (size_t i = 0; i < record.screens.size(); ++i) out << (i == 0 ? " " : ", ") << ScreenName(record.screens[i]);
+    for (size_t i = 0; i < record.screens.size(); ++i) out << (i == 0 ? " " : ", ") << StateName(record.screens[i]);
     out << "\ngames: " << record.gamesStarted << "\neggs caught: " << record.eggsCaught
         << "\neggs dropped: " << record.eggsDropped << "\nscore: " << record.score << "\nlevel: " << record.level
         << "\nbest level: " << record.bestLevel << "\ntries: " << record.tries << "\nname typed: " << record.nameTyped

@@ -4,11 +4,10 @@
 #include <memory>
 #include <string>
 
+#include "app/DemoPlan.h"
+#include "app/MyD3DApplication.h"
 #include "demo/AppGameObserver.h"
 #include "demo/DemoDesktop.h"
-#include "app/DemoPlan.h"
-#include "app/GameCapture.h"
-#include "app/MyD3DApplication.h"
 #include "demo/RunStats.h"
 #include "demo/VirtualPlayer.h"
 
@@ -76,7 +75,7 @@ class CDemoApplication : public CMyD3DApplication {
   uint64_t detectorBase = 0;
   uint64_t pushedBase = 0;
   // Screenshots: the screen seen last, since when, and what was taken.
-  ScreenKind shownKind = ScreenKind::None;
+  std::optional<StateKind> shownKind;
   uint32_t shownSince = 0;
   bool shotThisScreen = false;
   uint32_t lastShotTick = 0;

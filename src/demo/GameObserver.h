@@ -1,13 +1,13 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 
 #include "motion/MotionRect.h"
+#include "state/StateSwitch.h"
 
 // What a player can see on the screen, as the virtual player needs it: which
 // screen is up, where its movement-operated controls are, the egg that will
 // land next and the HUD's counters. Rectangles in virtual 1024 x 768 units.
-enum class ScreenKind { None, Title, Intro, Game, HighScores };
-
 // A wheel of captions with two arrows that turn it (title, high scores).
 struct MenuView {
   ScreenRect wheel{};          // hold movement here to choose the front caption
@@ -32,7 +32,7 @@ struct GameView {
 };
 
 struct ScreenView {
-  ScreenKind kind = ScreenKind::None;
+  std::optional<StateKind> kind;  // none between states
   bool leaving = false;       // the screen is fading out
   MenuView menu;              // Title, HighScores
   ScreenRect play{};          // Intro: the "Play" option

@@ -60,7 +60,7 @@ uint32_t CVirtualPlayer::ReactionMs() { return 250 + dice() % 200; }
 void CVirtualPlayer::Step(const ScreenView& view, uint32_t now) {
   Notice(view, now);
   basketZone = view.game.basketZone;
-  if (view.kind == ScreenKind::Game && view.game.nameEntry) {
+  if (view.kind == StateKind::EggGame && view.game.nameEntry) {
     TypeName(now);
   } else {
     typing = false;
@@ -83,12 +83,12 @@ void CVirtualPlayer::Step(const ScreenView& view, uint32_t now) {
 void CVirtualPlayer::Notice(const ScreenView& view, uint32_t now) {
   if (view.kind != lastKind) {
     screenSince = now;
-    if (lastKind == ScreenKind::Title) ++titleVisits;
-    if (view.kind != ScreenKind::None) record.screens.push_back(view.kind);
-    if (view.kind != ScreenKind::Game) inGame = false;
+    if (lastKind == StateKind::Title) ++titleVisits;
+    if (view.kind) record.screens.push_back(*view.kind);
+    if (view.kind != StateKind::EggGame) inGame = false;
     lastKind = view.kind;
   }
-  if (view.kind == ScreenKind::Game) CountGame(view.game);
+  if (view.kind == StateKind::EggGame) CountGame(view.game);
 }
 
 void CVirtualPlayer::CountGame(const GameView& game) {
@@ -108,21 +108,19 @@ void CVirtualPlayer::CountGame(const GameView& game) {
 }
 
 CVirtualPlayer::Target CVirtualPlayer::Want(const ScreenView& view, uint32_t now) {
-  if (view.leaving) return Target{};
-  switch (view.kind) {
-    case ScreenKind::Title: {
+  if (view.leaving || !view.kind) return Target{};
+  switch (*view.kind) {
+    case StateKind::Title: {
       const size_t visit = std::min(titleVisits, plan.titleChoices.size() - 1);
       return WantOnMenu(view.menu, plan.titleChoices[visit]);
     }
-    case ScreenKind::HighScores:
+    case StateKind::Hiscores:
       if (now - screenSince < kReadTableMs) return Target{};
       return WantOnMenu(view.menu, kBackValue);
-    case ScreenKind::Intro:
+    case StateKind::Splash:
       return WaveAt(view.play);
-    case ScreenKind::Game:
+    case StateKind::EggGame:
       return WantInGame(view.game);
-    case ScreenKind::None:
-      break;
   }
   return Target{};
 }

@@ -12,7 +12,7 @@
 
 // What the virtual player went through, as a player would tell it.
 struct PlayerRecord {
-  std::vector<ScreenKind> screens;  // each screen as it came up, in order
+  std::vector<StateKind> screens;  // each screen as it came up, in order
   int32_t gamesStarted = 0;
   int32_t eggsCaught = 0;
   int32_t eggsDropped = 0;          // tries lost
@@ -86,7 +86,7 @@ class CVirtualPlayer {
   PlayerRecord record;
   ZoneMove zoneMove;
 
-  ScreenKind lastKind = ScreenKind::None;
+  std::optional<StateKind> lastKind;
   uint32_t screenSince = 0;  // when lastKind came up
   size_t titleVisits = 0;
   Target current;

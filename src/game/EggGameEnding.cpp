@@ -1,5 +1,6 @@
 // What follows "Game over": a qualifying score takes the player's name, then
 // "Play again ?" waits for an answer by movement (or Enter for "yes").
+#include "base/VirtualKeys.h"
 #include "game/EggGameLoop.h"
 #include "layers/FadeEffect.h"
 #include "layers/Text3D.h"
@@ -13,7 +14,6 @@ constexpr int32_t kEggGameKind = 0;
 constexpr int32_t kThreshold = 30;
 constexpr int32_t kAnswerYes = 0;
 constexpr int32_t kAnswerNo = 1;
-constexpr int32_t kKeyEnter = 13;
 }  // namespace
 
 void CEggGameLoop::EndGameOver() {
@@ -61,7 +61,7 @@ void CEggGameLoop::UpdateQuestion() {
 }
 
 int32_t CEggGameLoop::OnKey(int32_t key) {
-  if (phase == kQuestion && key == kKeyEnter) {
+  if (phase == kQuestion && key == kVkReturn) {
     PlayAgain();
   }
   return 0;

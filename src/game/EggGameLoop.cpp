@@ -6,17 +6,18 @@
 
 #include "base/Clock.h"
 #include "base/Texts.h"
-#include "capture/CaptureEngine.h"
 #include "game/Basket.h"
+#include "game/Contour.h"
 #include "game/Egg.h"
 #include "game/HatcheryLayer.h"
 #include "layers/FadeEffect.h"
 #include "layers/HUD.h"
 #include "layers/Text3D.h"
+#include "menu/MenuColors.h"
 #include "menu/OptionsLayer.h"
 #include "motion/BasketMotionDetector.h"
-#include "game/Contour.h"
 #include "motion/CurrentMotionDetector.h"
+#include "state/CameraEquipment.h"
 
 namespace {
 
@@ -26,7 +27,6 @@ constexpr uint32_t kReadyMs = 5000;
 constexpr uint32_t kLossPauseMs = 3000;
 constexpr uint32_t kGoldenMessageMs = 2000;
 constexpr uint32_t kLevelMessageMs = 2000;
-constexpr int32_t kDetectorThreshold = 30;
 constexpr int32_t kCatchReach = 64;  // pixels below the basket's top
 constexpr int32_t kOrdinaryPoints = 10;
 constexpr int32_t kGoldenPoints = 100;
@@ -35,8 +35,6 @@ constexpr int32_t kMaxQuota = 99;
 // String-table ids of the message slots; 0 for the literal "Bonus !".
 constexpr uint32_t kMessageTextIds[10] = {5, 6, 7, 8, 13, 0, 9, 10, 11, 12};
 
-constexpr float kNormal[4] = {0.784f, 0.784f, 0.667f, 0.784f};
-constexpr float kHighlight[4] = {0.996f, 0.741f, 0.125f, 0.667f};
 
 const char* MessageText(uint32_t slot) {
   return kMessageTextIds[slot] != 0 ? LoadText(kMessageTextIds[slot]) : Translate("Bonus !");
@@ -54,9 +52,7 @@ void CEggGameLoop::Start() {
   lastChute = 0;
   phaseDurationMs = 3000;
   goldenThisLevel = 0;
-  if (captureEngine && captureEngine->GetVideoLayer() != nullptr) {
-    AddLayer(captureEngine->GetVideoLayer());
-  }
+  AddCameraBackground(*this);
   AddLayer(new CHatcheryLayer("./res/hatchery.tga"));
   basket = new CBasket();
   AddLayer(basket);
@@ -103,22 +99,16 @@ void CEggGameLoop::AddMessageLayer() {
 
 void CEggGameLoop::AddOptionsLayer() {
   options = new COptionsLayer(kFont, "./res/bluebg.bmp");
-  options->AddOption(LoadText(1), 100, 400, 35, 285, 380, 580, kNormal, kHighlight, 0, 1, 1);
-  options->AddOption(LoadText(15), 760, 400, 650, 285, 1000, 580, kNormal, kHighlight, 1, 1, 1);
-  options->SetTitle(LoadText(14), 180, 200, kHighlight);
+  options->AddOption(LoadText(1), 100, 400, 35, 285, 380, 580, kMenuNormal, kMenuHighlight, 0, 1, 1);
+  options->AddOption(LoadText(15), 760, 400, 650, 285, 1000, 580, kMenuNormal, kMenuHighlight, 1, 1, 1);
+  options->SetTitle(LoadText(14), 180, 200, kMenuHighlight);
   options->SetVisible(0);
   AddLayer(options);
 }
 
 void CEggGameLoop::InstallDetector() {
-  if (!captureEngine) {
-    return;
-  }
   const Viewport viewport = d3dDevice != nullptr ? d3dDevice->GetViewport() : Viewport{};
-  captureEngine->SetMotionDetector(std::make_shared<CBasketMotionDetector>(viewport.width, viewport.height));
-  if (CMotionDetector* installed = captureEngine->GetMotionDetector()) {
-    installed->SetThreshold(kDetectorThreshold);
-  }
+  InstallStateDetector(std::make_shared<CBasketMotionDetector>(viewport.width, viewport.height));
 }
 
 void CEggGameLoop::SetViewportSize(uint32_t width, uint32_t height) {

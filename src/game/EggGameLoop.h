@@ -3,9 +3,9 @@
 #include <memory>
 #include <vector>
 
-#include "state/GameLoop.h"
 #include "audio/Sound.h"
 #include "game/RandomSource.h"
+#include "state/GameLoop.h"
 
 class C3DText;
 class CBasket;

@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/RenderDevice.h"
 #include "layers/TextureLayer.h"
+#include "render/RenderDevice.h"
 
 struct Picture;
 

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "base/Results.h"
+#include "layers/TextureLayer.h"
 #include "render/Matrix.h"
 #include "render/RenderDevice.h"
-#include "layers/TextureLayer.h"
 
 // Extruded 3D lettering: one or more lines of text, each a solid mesh of its
 // glyphs lit by the scene's lights and coloured by a material, of which one

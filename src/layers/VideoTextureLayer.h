@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "render/RenderDevice.h"
 #include "layers/TextureLayer.h"
+#include "render/RenderDevice.h"
 
 // The texel layout of the camera texture: the device's 32-bit ARGB words with
 // the alpha byte always 255.

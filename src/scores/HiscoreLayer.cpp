@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "base/VirtualKeys.h"
 #include "scores/Hiscores.h"
 
 namespace {
@@ -19,11 +20,6 @@ constexpr int32_t kRankX = 160;
 constexpr int32_t kNameX = 250;
 constexpr int32_t kScoreX = 640;
 
-constexpr int32_t kKeyBackspace = 8;
-constexpr int32_t kKeyEnter = 13;
-constexpr int32_t kKeyDelete = 46;
-constexpr int32_t kKeyFirstPrintable = 48;  // '0'
-constexpr int32_t kKeyLastPrintable = 90;   // 'Z'
 constexpr int32_t kKeyLastNonLetter = 64;
 
 std::unique_ptr<C3DText> MakeRowText(int32_t x, int32_t y, const std::string& text) {
@@ -94,18 +90,18 @@ void HiscoreLayer::OnKey(int32_t key) {
   }
   HiScoreEntry& entry = entries[static_cast<size_t>(highlightRow)];
   std::string name = entry.name;
-  if (key == kKeyEnter) {
+  if (key == kVkReturn) {
     if (!name.empty()) {
       entryDone = 1;
     }
     return;
   }
-  if (key == kKeyBackspace || key == kKeyDelete) {
+  if (key == kVkBack || key == kVkDelete) {
     if (name.empty()) {
       return;
     }
     name.pop_back();
-  } else if (key >= kKeyFirstPrintable && key <= kKeyLastPrintable) {
+  } else if (key >= kVk0 && key <= kVkZ) {
     if (name.size() >= kMaxNameLength) {
       return;
     }

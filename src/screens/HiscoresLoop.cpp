@@ -1,14 +1,14 @@
 #include "screens/HiscoresLoop.h"
 
-#include "state/CameraEquipment.h"
 #include "base/Texts.h"
+#include "base/VirtualKeys.h"
 #include "layers/FadeEffect.h"
+#include "menu/MenuColors.h"
 #include "motion/CurrentMotionDetector.h"
 #include "motion/MotionDetector.h"
+#include "state/CameraEquipment.h"
 
 namespace {
-constexpr float kNormal[4] = {0.784314f, 0.784314f, 0.666667f, 0.784314f};
-constexpr float kHighlight[4] = {0.996078f, 0.741176f, 0.125490f, 0.666667f};
 constexpr float kArrowDurationMs = 3000.0f;
 constexpr float kArrowScale = 0.7f;
 constexpr int32_t kBackValue = 5;
@@ -27,8 +27,8 @@ void CHiscoresLoop::Start() {
   AddCameraBackground(*this);
 
   arrows = new COptionsLayer("Comic sans MS", "./res/bm_main.tga");
-  COption* left = arrows->AddOption("<", 110, 40, 0, 0, 250, 250, kNormal, kHighlight, 0, 0, 0);
-  COption* right = arrows->AddOption(">", 870, 40, 750, 0, 1024, 250, kNormal, kHighlight, 1, 0, 0);
+  COption* left = arrows->AddOption("<", 110, 40, 0, 0, 250, 250, kMenuNormal, kMenuHighlight, 0, 0, 0);
+  COption* right = arrows->AddOption(">", 870, 40, 750, 0, 1024, 250, kMenuNormal, kMenuHighlight, 1, 0, 0);
   for (COption* arrow : {left, right}) {
     arrow->GetCaption()->SetScale(kArrowScale);
     arrow->SetDuration(kArrowDurationMs);
@@ -37,8 +37,8 @@ void CHiscoresLoop::Start() {
   AddLayer(arrows);
 
   wheel = new COptionWheel(300.0f, 512.0f, -250.0f, 310, 0, 700, 250);
-  wheel->AddOption("Flubber", "Nestfall", 0, kNormal, kHighlight, 0, 0);
-  wheel->AddOption("Flubber", LoadText(4), kBackValue, kNormal, kHighlight, 1, 1);
+  wheel->AddOption("Flubber", "Nestfall", 0, kMenuNormal, kMenuHighlight, 0, 0);
+  wheel->AddOption("Flubber", LoadText(4), kBackValue, kMenuNormal, kMenuHighlight, 1, 1);
   AddLayer(wheel);
 
   BuildTables();
@@ -118,16 +118,16 @@ int32_t CHiscoresLoop::OnKey(int32_t key) {
     return 0;
   }
   switch (key) {
-    case 13:
+    case kVkReturn:
       resultCode = wheel->GetFrontIndex();
       if (resultCode == kFrontBack) {
         StartLeaving();
       }
       break;
-    case 37:
+    case kVkLeft:
       wheel->TurnForward();
       break;
-    case 39:
+    case kVkRight:
       wheel->TurnBackward();
       break;
     default:

@@ -3,10 +3,10 @@
 #include <memory>
 #include <vector>
 
-#include "state/GameLoop.h"
 #include "menu/OptionWheel.h"
 #include "menu/OptionsLayer.h"
 #include "scores/HiscoreLayer.h"
+#include "state/GameLoop.h"
 
 // The high-score screen: the egg game's table over the camera picture, with
 // a two-member wheel ("Nestfall", "Back") turned by two arrow options held

@@ -2,22 +2,21 @@
 
 #include <memory>
 
-#include "state/CameraEquipment.h"
 #include "base/Clock.h"
 #include "base/Texts.h"
+#include "base/VirtualKeys.h"
 #include "layers/FadeEffect.h"
 #include "layers/Text3D.h"
 #include "layers/TextureLayer.h"
+#include "menu/MenuColors.h"
 #include "menu/OptionsLayer.h"
 #include "motion/MotionDetector.h"
+#include "state/CameraEquipment.h"
 
 namespace {
-constexpr float kNormal[4] = {0.7843138f, 0.7843138f, 0.6666667f, 0.7843138f};
-constexpr float kHighlight[4] = {0.9960785f, 0.7411765f, 0.1254902f, 0.6666667f};
 constexpr uint32_t kPictureKey = 0x1100FF00;
 constexpr float kPlayScale = 0.6f;
 constexpr float kPlayDurationMs = 2500.0f;
-constexpr int32_t kVkReturn = 13;
 }  // namespace
 
 CSplashScreenLoop::CSplashScreenLoop(const char* picture, int32_t nextCode, int32_t interactive)
@@ -31,7 +30,7 @@ void CSplashScreenLoop::Start() {
   if (interactive != 0) {
     optionsLayer = new COptionsLayer("Flubber", nullptr);
     COption* play =
-        optionsLayer->AddOption(LoadText(24), 850.0f, 20.0f, 750, 0, 1024, 170, kNormal, kHighlight, 0, 1, 1);
+        optionsLayer->AddOption(LoadText(24), 850.0f, 20.0f, 750, 0, 1024, 170, kMenuNormal, kMenuHighlight, 0, 1, 1);
     play->GetCaption()->SetScale(kPlayScale);
     play->SetDuration(kPlayDurationMs);
     AddLayer(optionsLayer);

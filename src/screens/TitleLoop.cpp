@@ -2,26 +2,23 @@
 
 #include <memory>
 
-#include "state/CameraEquipment.h"
 #include "base/Texts.h"
+#include "base/VirtualKeys.h"
 #include "layers/FadeEffect.h"
 #include "layers/Text3D.h"
+#include "menu/MenuColors.h"
 #include "menu/OptionWheel.h"
 #include "menu/OptionsLayer.h"
 #include "menu/SpriteWheel.h"
 #include "motion/CurrentMotionDetector.h"
 #include "motion/MotionDetector.h"
+#include "state/CameraEquipment.h"
 
 namespace {
-constexpr float kNormal[4] = {0.7843138f, 0.7843138f, 0.6666667f, 0.7843138f};
-constexpr float kHighlight[4] = {0.9960785f, 0.7411765f, 0.1254902f, 0.6666667f};
 constexpr float kArrowDurationMs = 3000.0f;
 constexpr int32_t kLeftArrow = 0;
 constexpr int32_t kRightArrow = 1;
 constexpr uint32_t kPictureKey = 0x00FFFFFF;
-constexpr int32_t kVkReturn = 13;
-constexpr int32_t kVkLeft = 37;
-constexpr int32_t kVkRight = 39;
 }  // namespace
 
 void CTitleLoop::Start() {
@@ -37,9 +34,9 @@ void CTitleLoop::Start() {
 
 void CTitleLoop::AddArrows() {
   optionsLayer = new COptionsLayer("Comic sans MS", "./res/bm_main.tga");
-  COption* left = optionsLayer->AddOption("<", 110.0f, 40.0f, 0, 0, 250, 250, kNormal, kHighlight, kLeftArrow, 0, 0);
+  COption* left = optionsLayer->AddOption("<", 110.0f, 40.0f, 0, 0, 250, 250, kMenuNormal, kMenuHighlight, kLeftArrow, 0, 0);
   COption* right =
-      optionsLayer->AddOption(">", 870.0f, 40.0f, 750, 0, 1024, 250, kNormal, kHighlight, kRightArrow, 0, 0);
+      optionsLayer->AddOption(">", 870.0f, 40.0f, 750, 0, 1024, 250, kMenuNormal, kMenuHighlight, kRightArrow, 0, 0);
   for (COption* arrow : {left, right}) {
     arrow->GetCaption()->SetScale(1.0f);
     arrow->SetDuration(kArrowDurationMs);
@@ -50,9 +47,9 @@ void CTitleLoop::AddArrows() {
 
 void CTitleLoop::AddWheels() {
   optionWheel = new COptionWheel(425.0f, 512.0f, -390.0f, 310, 0, 700, 250);
-  optionWheel->AddOption("Flubber", "Nestfall", 0, kNormal, kHighlight, 1, 1);
-  optionWheel->AddOption("Flubber", LoadText(2), 5, kNormal, kHighlight, 1, 1);
-  optionWheel->AddOption("Flubber", LoadText(3), 7, kNormal, kHighlight, 1, 1);
+  optionWheel->AddOption("Flubber", "Nestfall", 0, kMenuNormal, kMenuHighlight, 1, 1);
+  optionWheel->AddOption("Flubber", LoadText(2), 5, kMenuNormal, kMenuHighlight, 1, 1);
+  optionWheel->AddOption("Flubber", LoadText(3), 7, kMenuNormal, kMenuHighlight, 1, 1);
   AddLayer(optionWheel);
 
   // In the order that keeps each caption's picture at the front with it

@@ -1,8 +1,8 @@
 #include "state/CameraEquipment.h"
 
-#include "state/GameLoop.h"
 #include "capture/CaptureEngine.h"
 #include "motion/MotionDetector.h"
+#include "state/GameLoop.h"
 
 namespace {
 constexpr int32_t kStateThreshold = 30;

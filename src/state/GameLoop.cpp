@@ -5,8 +5,8 @@
 #include "audio/MusicNotice.h"
 #include "layers/AbstractLayer.h"
 #include "layers/FadeEffect.h"
-#include "render/Texture.h"
 #include "layers/VideoTextureLayer.h"
+#include "render/Texture.h"
 #include "scores/HiscoreLayer.h"
 #include "scores/IniFile.h"
 

@@ -3,9 +3,9 @@
 #include <mutex>
 #include <vector>
 
-#include "state/DisableScreenSaver.h"
 #include "audio/MusicPlayer.h"
 #include "scores/Hiscores.h"
+#include "state/DisableScreenSaver.h"
 
 class CAbstractLayer;
 class CAudioEngine;

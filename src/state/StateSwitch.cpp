@@ -50,6 +50,20 @@ StateStep AfterTitle(int32_t result) {
 
 }  // namespace
 
+const char* StateName(StateKind kind) {
+  switch (kind) {
+    case StateKind::Title:
+      return "title";
+    case StateKind::Splash:
+      return "intro";
+    case StateKind::EggGame:
+      return "game";
+    case StateKind::Hiscores:
+      return "high scores";
+  }
+  return "?";
+}
+
 StateStep NextStateStep(StateKind kind, int32_t result) {
   switch (kind) {
     case StateKind::Splash:

@@ -33,5 +33,9 @@ struct StateStep {
 // TRANSLATORS: the introduction picture in your language, if res/ has one.
 constexpr const char* kIntroPicture = Translatable("./res/egg_intro_en.png");
 
+// The state kind as the player would name the screen (debug output, the
+// demo's screenshots and summary).
+const char* StateName(StateKind kind);
+
 // The successor of a finished state of `kind` that reported `result`.
 StateStep NextStateStep(StateKind kind, int32_t result);

@@ -78,21 +78,19 @@ TEST(ApplicationRunTest, AFatalErrorClosesTheWindowAndEndsTheLoop) {
 // it opens in front; afterwards the game takes the pointer back.
 TEST(ApplicationRunTest, InFullScreenThePointerIsTheGamesAgainAfterTheCameraDialogAndAfterAMessage) {
   RecordingDesktop desktop;
-  CCaptureEngine engine;
+  struct EngineGuard {
+    EngineGuard() { captureEngine = std::make_unique<CCaptureEngine>(); }
+    ~EngineGuard() { captureEngine.reset(); }
+  } engine;
   CMyD3DApplication app;
   app.SetStateFactory(NoState);
-  CaptureHooks hooks;
-  hooks.chooseCamera = [&] {
-    engine.Init(app.Window());
-    engine.GetImageCapture()->SetSystemCamerasListed(false);
-    return ChooseCameraAtStartup(engine, CameraRequest{"", "", true}, [&](CCameraChoice& choice) {
-      choice.SelectDevice(1);
-      choice.SelectMode(1000);  // a mode the camera does not have: "Invalid video mode !"
-      PushKey(SDLK_RETURN);
-      return RunCameraDialog(app.Window(), choice);
-    });
-  };
-  app.SetCaptureHooks(hooks);
+  app.SetCamera(CameraRequest{"", "", true});
+  app.SetCameraDialog([&](CCameraChoice& choice) {
+    choice.SelectDevice(static_cast<int32_t>(choice.GetDeviceItems().size()) - 1);  // the test camera
+    choice.SelectMode(1000);  // a mode the camera does not have: "Invalid video mode !"
+    PushKey(SDLK_RETURN);
+    return RunCameraDialog(app.Window(), choice);
+  });
   ASSERT_EQ(S_OK, app.Create());
   ASSERT_EQ(S_OK, app.ToggleFullscreen());
   const auto pointerHeld = [&] {

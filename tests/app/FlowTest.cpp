@@ -366,13 +366,13 @@ TEST(ProgramTest, TheDemoPlayerReachesTheGameByMovementAloneAndClosingTheWindowE
     const size_t at = line.find("state: ");
     if (at != std::string::npos) {
       states.push_back(line.substr(at + 7));
-      if (states.back() == "egg game") {
+      if (states.back() == "game") {
         run.Terminate();
       }
     }
   }
   EXPECT_EQ(0, run.Wait());
-  EXPECT_EQ((std::vector<std::string>{"title", "splash", "egg game"}), states);
+  EXPECT_EQ((std::vector<std::string>{"title", "intro", "game"}), states);
 }
 
 }  // namespace

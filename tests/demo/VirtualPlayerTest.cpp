@@ -11,7 +11,7 @@ namespace {
 // The title as the observer shows it: the caption wheel and its "<" arrow.
 ScreenView Title(int32_t frontValue, bool turning = false) {
   ScreenView view;
-  view.kind = ScreenKind::Title;
+  view.kind = StateKind::Title;
   view.menu.wheel = ScreenRect{310, 0, 700, 250};
   view.menu.turnArrow = ScreenRect{0, 0, 250, 250};
   view.menu.frontValue = frontValue;
@@ -21,7 +21,7 @@ ScreenView Title(int32_t frontValue, bool turning = false) {
 
 ScreenView Game(int32_t nextChute, uintptr_t egg, int32_t score = 0, int32_t tries = 6) {
   ScreenView view;
-  view.kind = ScreenKind::Game;
+  view.kind = StateKind::EggGame;
   view.game.level = 1;
   view.game.score = score;
   view.game.tries = tries;
@@ -78,7 +78,7 @@ TEST_F(VirtualPlayerTest, OnTheTitleItTurnsTheWheelWithTheArrowThenWavesOverTheW
   EXPECT_FLOAT_EQ(still.x, motion->PoseAt(3500).hands[1].x) << "still while the wheel turns";
   Watch(Title(7), 3010, 4000);
   EXPECT_NEAR(505.0f, Heading(1).x, 1.0f) << "over the wheel's front caption";
-  EXPECT_EQ(std::vector<ScreenKind>{ScreenKind::Title}, player->Record().screens);
+  EXPECT_EQ(std::vector<StateKind>{StateKind::Title}, player->Record().screens);
 }
 
 TEST_F(VirtualPlayerTest, InTheGameItWavesInTheQuarterOfTheNextEggWithTheHandOnThatSide) {

@@ -9,9 +9,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/CaptureHooks.h"
-#include "app/GameCapture.h"
 #include "app/MyD3DApplication.h"
+#include "capture/CameraChoice.h"
 #include "capture/CaptureEngine.h"
 #include "capture/SyntheticCamera.h"
 #include "game/Basket.h"
@@ -63,14 +62,16 @@ class CameraLossTest : public ManualClockTest {
       game->SeedRandom(7);
       return game;
     });
-    CaptureHooks hooks = GameCaptureHooks(app, CameraRequest{kCamera, "320x240", false}, ExtraCamera{kCamera, camera});
-    // The camera may go between the choice and the start (see CameraFailingAtStartTest).
-    hooks.chooseCamera = [choose = hooks.chooseCamera, this] {
-      const bool chosen = choose();
+    app.SetCamera(CameraRequest{"", "320x240", false}, ExtraCamera{kCamera, camera});
+    // Chosen in the dialog; the camera may go between the choice and the
+    // start (see CameraFailingAtStartTest).
+    app.SetCameraDialog([this](CCameraChoice& choice) {
+      const std::vector<std::string>& devices = choice.GetDeviceItems();
+      choice.SelectDevice(static_cast<int32_t>(std::find(devices.begin(), devices.end(), kCamera) - devices.begin()));
+      choice.PressOk();
       camera->SetUnplugged(unpluggedBeforeStart);
-      return chosen;
-    };
-    app.SetCaptureHooks(hooks);
+      return true;
+    });
     auto recording = std::make_unique<RecordingDevice>();
     device = recording.get();
     ASSERT_EQ(S_OK, app.CreateOnDevice(std::move(recording)));
