@@ -4,19 +4,13 @@
 
 #include "LayerTest.h"
 #include "layers/FadeEffect.h"
-#include "support/TestPictures.h"
-
-using namespace testpictures;
 
 namespace {
 
 class FadeEffectTest : public LayerTest {
  protected:
-  void SetUp() override {
-    LayerTest::SetUp();
-    ASSERT_TRUE(WriteBmp24(TempPath("white16.bmp"), 16, 16, Solid(16, 16, 0xFFFFFFFF)));
-    fade.emplace(TempPath("white16.bmp").c_str());
-  }
+  // The game's own fade picture.
+  void SetUp() override { LayerTest::SetUp(), fade.emplace("./res/emptytexture.bmp"); }
   // Updates every `stepMs` until idle; the distinct alpha values seen, the first included.
   std::vector<uint32_t> RunToIdle(uint32_t stepMs) {
     std::vector<uint32_t> alphas{fade->GetColor() >> 24};
@@ -38,10 +32,7 @@ TEST_F(FadeEffectTest, FadesStepBy8EveryMoreThan30MsAndEndExactly) {
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.in ? "in" : "out") + " every " + std::to_string(row.stepMs) + " ms");
     fade->StartFadeIn();
-    for (size_t i = 1; i < row.from.size(); ++i) {
-      Advance(31);
-      fade->Update();
-    }
+    for (size_t i = 1; i < row.from.size(); ++i) Advance(31), fade->Update();
     if (!row.in) fade->StartFadeOut();
     const uint32_t start = Now();
     std::vector<uint32_t> expected = row.from;

@@ -7,10 +7,7 @@
 // the texture cache is emptied afterwards.
 class LayerTest : public ManualClockTest {
  protected:
-  void SetUp() override {
-    ManualClockTest::SetUp();
-    d3dDevice = &device;
-  }
+  void SetUp() override { ManualClockTest::SetUp(), d3dDevice = &device; }
   void TearDown() override {
     CTexture::ReleaseAll();
     d3dDevice = nullptr;
