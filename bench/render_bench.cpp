@@ -14,7 +14,7 @@
 #include "layers/FadeEffect.h"
 #include "layers/SpriteLayer.h"
 #include "layers/TextureLayer.h"
-#include "render/GlScene.h"
+#include "support/OffscreenScene.h"
 #include "render/PngWriter.h"
 
 namespace {
@@ -38,7 +38,7 @@ std::vector<uint32_t> Pattern(uint32_t width, uint32_t height, uint32_t alphaMas
 }
 
 struct BusyScreen {
-  GlScene scene;
+  OffscreenScene scene;
   std::unique_ptr<CTextureLayer> background;
   std::vector<std::unique_ptr<CSpriteLayer>> sprites;
   std::unique_ptr<CFadeEffect> fade;

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "layers/Text3D.h"
-#include "render/GlScene.h"
+#include "support/OffscreenScene.h"
 #include "text3d/GlyphMeshBuilder.h"
 
 namespace {
@@ -85,7 +85,7 @@ BENCHMARK(BM_GameTextsAgain)->Unit(benchmark::kMillisecond);
 
 // The game's own path: C3DText::SetText onto the OpenGL device.
 void BM_GameTextsOnOpenGl(benchmark::State& state) {
-  GlScene scene;
+  OffscreenScene scene;
   if (!scene.Ok()) {
     state.SkipWithError("no OpenGL device");
     return;

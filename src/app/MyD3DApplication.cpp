@@ -1,7 +1,6 @@
 #include "app/MyD3DApplication.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -19,30 +18,11 @@
 #include "capture/CaptureEngine.h"
 #include "capture/CaptureNotice.h"
 #include "render/PngWriter.h"
+#include "render/SceneSetUp.h"
 #include "render/Texture.h"
 #include "state/GameLoop.h"
 
 CMyD3DApplication* application = nullptr;
-
-namespace {
-
-Vec3 Normalize(const Vec3& v) {
-  const float length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-  return Vec3{v.x / length, v.y / length, v.z / length};
-}
-
-Light MakeLight(LightType type, const Vec3& position) {
-  Light light;
-  light.type = type;
-  light.diffuse = {1.0f, 1.0f, 1.0f, 0.0f};
-  light.position = position;
-  light.direction = Normalize(position);
-  light.range = 1000.0f;
-  light.enabled = true;
-  return light;
-}
-
-}  // namespace
 
 CMyD3DApplication::CMyD3DApplication() : stateFactory(CreateGameState) {
   application = this;
@@ -138,29 +118,7 @@ Result CMyD3DApplication::InitGame() {
 }
 
 Result CMyD3DApplication::RestoreDeviceState() {
-  RenderDevice* device = Device();
-  RenderStates states;
-  states.alphaBlend = true;
-  states.srcBlend = BlendFactor::SrcAlpha;
-  states.destBlend = BlendFactor::InvSrcAlpha;
-  states.alphaTest = true;
-  states.alphaRef = 0x10;
-  states.depthTest = true;
-  states.lighting = true;
-  states.linearFilter = true;
-  states.ambient = 0x80808080;
-  device->SetStates(states);
-
-  device->SetLight(0, MakeLight(LightType::Directional, Vec3{0.0f, -10.0f, 10.0f}));
-  device->SetLight(1, MakeLight(LightType::Point, Vec3{10.0f, -10.0f, 10.0f}));
-
-  const float aspect = BackBufferHeight() > 0
-                           ? static_cast<float>(BackBufferWidth()) / static_cast<float>(BackBufferHeight())
-                           : 4.0f / 3.0f;
-  device->SetTransform(TransformKind::World, MatrixIdentity());
-  device->SetTransform(TransformKind::View,
-                       MatrixLookAtLH(Vec3{0.0f, 0.0f, -10.0f}, Vec3{0.0f, 0.0f, 0.0f}, Vec3{0.0f, 1.0f, 0.0f}));
-  device->SetTransform(TransformKind::Projection, MatrixPerspectiveFovLH(0.7853982f, aspect, 1.0f, 100.0f));
+  SetUpScene(*Device(), BackBufferWidth(), BackBufferHeight());
   // The screen follows the new drawing area before anything is drawn in it.
   if (currentState) {
     currentState->SetViewportSize(BackBufferWidth(), BackBufferHeight());

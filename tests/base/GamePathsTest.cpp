@@ -1,175 +1,106 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
+#include <tuple>
+#include <vector>
 
 #include "base/GamePaths.h"
+#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// A scratch tree: "game" holds res/fonts.conf as a game folder does, "install"
-// is an install's data folder, "elsewhere" is any other folder, "home" the
-// user's data folder. Removed afterwards.
+// A scratch tree: "game" and "install" hold res/fonts.conf as a game folder
+// does; "elsewhere" holds a res/ folder that is not the game's (its fonts.conf
+// is a folder); "home" is the user's data folder, made only by settling.
 class GamePathsTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    root = fs::temp_directory_path() / ("zestbox-paths-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root);
-    MakeGameFolder(root / "game");
-    MakeGameFolder(root / "install");
-    fs::create_directories(root / "elsewhere");
-    places.workingFolder = (root / "elsewhere").string();
-    places.installFolders = {(root / "missing").string(), (root / "install").string()};
-    places.userDataFolder = (root / "home/.local/share/zestbox").string();
+    for (const char* game : {"game", "install"}) {
+      fs::create_directories(At(game) + "/res");
+      WriteFile(At(game) + "/res/fonts.conf", "<fontconfig/>\n");
+    }
+    fs::create_directories(At("elsewhere/res/fonts.conf"));
+    WriteFile(At("elsewhere/res/notes.txt"), "not ours\n");
+    places.workingFolder = At("elsewhere");
+    places.installFolders = {At("missing"), At("install")};
+    places.userDataFolder = At("home/zestbox");
   }
-  void TearDown() override { fs::remove_all(root); }
+  std::string At(const std::string& relative) const { return relative.empty() ? "" : root.File(relative); }
 
-  static void MakeGameFolder(const fs::path& folder) {
-    fs::create_directories(folder / "res");
-    std::ofstream(folder / "res/fonts.conf") << "<fontconfig/>\n";
-  }
-  std::string At(const char* relative) const { return (root / relative).string(); }
-
-  fs::path root;
+  TempFolder root;
   GamePlaces places;
 };
 
-TEST_F(GamePathsTest, StartedInTheGameFolderKeepsEverythingThere) {
-  places.workingFolder = At("game");
-  const GamePaths paths = ChooseGamePaths(places);
-  EXPECT_EQ(paths.error, "");
-  EXPECT_EQ(paths.gameFolder, At("game"));
-  EXPECT_EQ(paths.scoresFile, At("game/cam.ini"));
-  EXPECT_FALSE(paths.scoresInUserData);
-}
-
-TEST_F(GamePathsTest, StartedElsewhereTakesTheFirstInstallWithResourcesAndTheUsersScores) {
-  const GamePaths paths = ChooseGamePaths(places);
-  EXPECT_EQ(paths.error, "");
-  EXPECT_EQ(paths.gameFolder, At("install"));
-  EXPECT_EQ(paths.scoresFile, At("home/.local/share/zestbox/cam.ini"));
-  EXPECT_TRUE(paths.scoresInUserData);
-}
-
-TEST_F(GamePathsTest, AFolderNamedResWithoutTheGamesFilesIsNotTheGame) {
-  fs::create_directories(root / "elsewhere/res");
-  std::ofstream(root / "elsewhere/res/notes.txt") << "not ours\n";
-  EXPECT_FALSE(HoldsGameResources(At("elsewhere")));
-  EXPECT_EQ(ChooseGamePaths(places).gameFolder, At("install"));
-  // A folder named fonts.conf does not count either.
-  fs::create_directories(root / "elsewhere/res/fonts.conf");
-  EXPECT_FALSE(HoldsGameResources(At("elsewhere")));
-}
-
-TEST_F(GamePathsTest, NoResourcesAnywhereIsRefusedWithWhereItLooked) {
-  places.installFolders = {At("missing")};
-  const GamePaths paths = ChooseGamePaths(places);
-  EXPECT_NE(paths.error.find(At("missing")), std::string::npos) << paths.error;
-  EXPECT_NE(paths.error.find("--res"), std::string::npos) << paths.error;
-}
-
-TEST_F(GamePathsTest, ResOptionTakesTheGameFolderOrItsResFolderRelativeToTheStart) {
-  for (const std::string& option : {std::string("../game"), std::string("../game/res"), std::string("../game/res/"), At("game/res")}) {
-    places.resOption = option;
-    const GamePaths paths = ChooseGamePaths(places);
-    EXPECT_EQ(paths.error, "") << option;
-    EXPECT_EQ(paths.gameFolder, At("game")) << option;
-    // Only where the resources come from changes: the scores stay the user's.
-    EXPECT_EQ(paths.scoresFile, At("home/.local/share/zestbox/cam.ini")) << option;
+TEST_F(GamePathsTest, ChoosesWhereTheResourcesAndTheScoresAre) {
+  struct Row {
+    const char *working, *res, *scores;
+    bool install, home;
+    const char *gameFolder, *scoresFile;
+    bool inUserData;
+    std::vector<std::string> errorHas;
+  } rows[] = {
+      {"game", "", "", true, true, "game", "game/cam.ini", false, {}},
+      {"elsewhere", "", "", true, true, "install", "home/zestbox/cam.ini", true, {}},
+      {"elsewhere", "", "", false, true, "", "", false, {"missing", "--res"}},
+      {"elsewhere", "../game", "", true, true, "game", "home/zestbox/cam.ini", true, {}},
+      {"elsewhere", "../game/res/", "", false, true, "game", "home/zestbox/cam.ini", true, {}},
+      {"elsewhere", "../elsewhere", "", true, true, "", "", false, {"../elsewhere"}},
+      {"elsewhere", "../nothing", "", true, true, "", "", false, {"../nothing"}},
+      {"elsewhere", "../install/res/fonts.conf", "", true, true, "", "", false, {"../install/res/fonts.conf"}},
+      {"elsewhere", "", "mine.ini", true, true, "install", "elsewhere/mine.ini", false, {}},
+      {"game", "", "../elsewhere/other.ini", true, true, "game", "elsewhere/other.ini", false, {}},
+      {"elsewhere", "", "", true, false, "", "", false, {"--scores"}},
+      {"elsewhere", "", "s.ini", true, false, "install", "elsewhere/s.ini", false, {}},
+      {"game", "", "", true, false, "game", "game/cam.ini", false, {}},
+  };
+  for (const Row& row : rows) {
+    GamePlaces given = places;
+    given.workingFolder = At(row.working);
+    given.resOption = row.res;
+    given.scoresOption = row.scores;
+    if (!row.install) given.installFolders = {At("missing")};
+    if (!row.home) given.userDataFolder = "";
+    const GamePaths paths = ChooseGamePaths(given);
+    const std::string where = std::string(row.working) + " --res '" + row.res + "' --scores '" + row.scores + "'";
+    for (const std::string& part : row.errorHas) EXPECT_NE(paths.error.find(part), std::string::npos) << where << ": " << paths.error;
+    if (!row.errorHas.empty()) continue;
+    EXPECT_EQ(std::tie(paths.error, paths.gameFolder, paths.scoresFile, paths.scoresInUserData),
+              std::make_tuple(std::string(), At(row.gameFolder), At(row.scoresFile), row.inUserData)) << where;
   }
 }
 
-TEST_F(GamePathsTest, ResOptionWithoutResourcesIsRefusedEvenWhenAnInstallWouldDo) {
-  for (const char* option : {"../elsewhere", "../nothing", "../install/res/fonts.conf"}) {
-    places.resOption = option;
-    const GamePaths paths = ChooseGamePaths(places);
-    EXPECT_NE(paths.error.find(option), std::string::npos) << paths.error;
-    EXPECT_EQ(paths.gameFolder, "") << option;
-  }
+TEST(GamePaths, UserDataFolderAndAbsolutePathsFollowTheRules) {
+  const char* const rows[][3] = {
+      {"/data", "/home/ann", "/data/zestbox"}, {"/data/", "/home/ann", "/data/zestbox"}, {"", "", ""}, {"", "not/absolute", ""},
+      {"", "/home/ann", "/home/ann/.local/share/zestbox"}, {"relative/data", "/home/ann", "/home/ann/.local/share/zestbox"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(UserDataFolder(row[0], row[1]), row[2]) << row[0] << " " << row[1];
+  const char* const absolute[][3] = {{"/a/b", "c/../d/", "/a/b/d"}, {"/a/b", "/x/./y", "/x/y"}, {"/a/b", ".", "/a/b"}, {"/", "..", "/"}, {"/a", "", ""}};
+  for (const auto& row : absolute) EXPECT_EQ(AbsoluteIn(row[0], row[1]), row[2]) << row[0] << " " << row[1];
 }
 
-TEST_F(GamePathsTest, ScoresOptionOverridesBothPlacesAndIsTakenFromTheStart) {
-  places.scoresOption = "mine.ini";
-  GamePaths paths = ChooseGamePaths(places);
-  EXPECT_EQ(paths.scoresFile, At("elsewhere/mine.ini"));
-  EXPECT_FALSE(paths.scoresInUserData);
-  places.workingFolder = At("game");
-  places.scoresOption = At("elsewhere/other.ini");
-  paths = ChooseGamePaths(places);
-  EXPECT_EQ(paths.gameFolder, At("game"));
-  EXPECT_EQ(paths.scoresFile, At("elsewhere/other.ini"));
-}
-
-TEST_F(GamePathsTest, NoHomeNeedsAScoresFileOnlyWhenStartedElsewhere) {
-  places.userDataFolder = "";
-  EXPECT_NE(ChooseGamePaths(places).error.find("--scores"), std::string::npos);
-  places.scoresOption = "s.ini";
-  EXPECT_EQ(ChooseGamePaths(places).error, "");
-  places.scoresOption = "";
-  places.workingFolder = At("game");
-  EXPECT_EQ(ChooseGamePaths(places).error, "");
-}
-
-TEST(GamePaths, UserDataFolderFollowsTheBaseDirectoryRules) {
-  EXPECT_EQ(UserDataFolder("/data", "/home/ann"), "/data/zestbox");
-  EXPECT_EQ(UserDataFolder("/data/", "/home/ann"), "/data/zestbox");
-  EXPECT_EQ(UserDataFolder("", "/home/ann"), "/home/ann/.local/share/zestbox");
-  EXPECT_EQ(UserDataFolder("relative/data", "/home/ann"), "/home/ann/.local/share/zestbox");
-  EXPECT_EQ(UserDataFolder("", ""), "");
-  EXPECT_EQ(UserDataFolder("", "not/absolute"), "");
-}
-
-TEST(GamePaths, AbsoluteInNormalisesWithoutATrailingSeparator) {
-  EXPECT_EQ(AbsoluteIn("/a/b", "c/../d/"), "/a/b/d");
-  EXPECT_EQ(AbsoluteIn("/a/b", "/x/./y"), "/x/y");
-  EXPECT_EQ(AbsoluteIn("/a/b", "."), "/a/b");
-  EXPECT_EQ(AbsoluteIn("/", ".."), "/");
-  EXPECT_EQ(AbsoluteIn("/a", ""), "");
-}
-
-TEST_F(GamePathsTest, SettlingMakesThePrivateDataFolderAndMovesIntoTheGameFolder) {
+TEST_F(GamePathsTest, SettlingMakesAPrivateDataFolderOrWarnsAndMovesIntoTheGameFolder) {
   const fs::path before = fs::current_path();
-  const GamePaths paths = ChooseGamePaths(places);
+  GamePaths paths = ChooseGamePaths(places);
   std::string warning;
-  EXPECT_EQ(SettleGamePaths(paths, warning), "");
-  const fs::path now = fs::current_path();
+  EXPECT_EQ(SettleGamePaths(paths, warning) + warning, "");
+  EXPECT_EQ(fs::current_path(), fs::path(At("install")));
   fs::current_path(before);
-  EXPECT_EQ(warning, "");
-  EXPECT_EQ(now, fs::path(At("install")));
   struct stat info {};
-  ASSERT_EQ(::stat(At("home/.local/share/zestbox").c_str(), &info), 0);
-  EXPECT_TRUE(S_ISDIR(info.st_mode));
-  EXPECT_EQ(info.st_mode & 0777, 0700u);
-}
+  EXPECT_TRUE(::stat(At("home/zestbox").c_str(), &info) == 0 && (info.st_mode & 07777) == 0700);
 
-TEST_F(GamePathsTest, SettlingWarnsWhenTheDataFolderCannotBeMadeAndFailsWhenTheGameFolderIsGone) {
-  std::ofstream(root / "home") << "a file where the home folder should be\n";
-  GamePaths paths = ChooseGamePaths(places);
-  std::string warning;
-  const fs::path before = fs::current_path();
+  paths.scoresFile = At("blocked/zestbox/cam.ini");
+  WriteFile(At("blocked"), "a file where the home folder should be\n");
   EXPECT_EQ(SettleGamePaths(paths, warning), "");
   fs::current_path(before);
-  EXPECT_NE(warning.find(At("home/.local/share/zestbox")), std::string::npos) << warning;
+  EXPECT_NE(warning.find(At("blocked/zestbox")), std::string::npos) << warning;
 
   paths.gameFolder = At("gone");
   EXPECT_NE(SettleGamePaths(paths, warning).find(At("gone")), std::string::npos);
   EXPECT_EQ(fs::current_path(), before);
-}
-
-TEST(GamePaths, ThisProcessLooksBesideItsExecutableAndInTheUsersDataFolder) {
-  const GamePlaces places = CurrentGamePlaces("r", "s");
-  EXPECT_EQ(places.workingFolder, fs::current_path().string());
-  EXPECT_EQ(places.resOption, "r");
-  EXPECT_EQ(places.scoresOption, "s");
-  ASSERT_FALSE(places.installFolders.empty());
-  const fs::path exe = fs::read_symlink("/proc/self/exe");
-  EXPECT_EQ(places.installFolders[0], (exe.parent_path() / "../share/zestbox").lexically_normal().string());
-  EXPECT_NE(places.userDataFolder.find("zestbox"), std::string::npos);
 }
 
 }  // namespace

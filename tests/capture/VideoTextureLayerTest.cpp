@@ -7,7 +7,7 @@
 #include "capture/SyntheticCamera.h"
 #include "layers/VideoTextureLayer.h"
 #include "render/PngWriter.h"
-#include "support/GlScene.h"
+#include "support/OffscreenScene.h"
 #include "support/RecordingDevice.h"
 
 namespace {
@@ -97,7 +97,7 @@ TEST(VideoTextureLayer, DrawsTheCameraTextureAndPutsTheStatesBack) {
 // The camera picture fills the whole window, mirrored left to right and upright;
 // the frame is written to video_layer.png for a look.
 TEST(VideoLayerScreenshot, SceneIsMirroredAndUpright) {
-  GlScene scene;
+  OffscreenScene scene;
   ASSERT_TRUE(scene.Ok());
   CCaptureEngine engine;
   engine.Init(nullptr);

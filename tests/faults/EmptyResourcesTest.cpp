@@ -7,7 +7,7 @@
 #include "game/EggGameLoop.h"
 #include "render/Texture.h"
 #include "scores/Hiscores.h"
-#include "support/GlScene.h"
+#include "support/OffscreenScene.h"
 #include "support/RecordingDesktop.h"
 #include "support/StateFixture.h"
 #include "support/TempFolder.h"
@@ -39,7 +39,7 @@ class EmptyResourcesTest : public ManualClockTest {
   }
 
   RecordingDesktop desktop;
-  GlScene scene;
+  OffscreenScene scene;
   TempFolder folder;
   const std::filesystem::path previous = std::filesystem::current_path();
 };

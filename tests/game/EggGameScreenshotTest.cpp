@@ -4,7 +4,7 @@
 #include "game/Basket.h"
 #include "layers/HUD.h"
 #include "render/PngWriter.h"
-#include "support/GlScene.h"
+#include "support/OffscreenScene.h"
 
 namespace {
 
@@ -12,7 +12,7 @@ class EggGameScreenshotTest : public GameTest {};
 
 // The egg game drawn on OpenGL mid-game, with several eggs under way.
 TEST_F(EggGameScreenshotTest, MidGameShowsEachEggTheBasketAndTheHudWhereTheyStand) {
-  GlScene scene;
+  OffscreenScene scene;
   ASSERT_TRUE(scene.Ok());
   CTexture::ReleaseAll();  // pictures made for the recording device
   d3dDevice = &scene.Device();

@@ -6,7 +6,7 @@
 #include "game/HatcheryLayer.h"
 #include "layers/TextureLayer.h"
 #include "render/PngWriter.h"
-#include "support/GlScene.h"
+#include "support/OffscreenScene.h"
 #include "support/RecordingDevice.h"
 
 namespace {
@@ -16,7 +16,7 @@ namespace {
 // also for a picture not cut into whole squares and for one that is missing.
 TEST(HatcheryLayerTest, CutPictureGivesTheFrameOfTheWholeQuad) {
   CTexture::ReleaseAll();
-  GlScene scene;
+  OffscreenScene scene;
   ASSERT_TRUE(scene.Ok());
   // 100 x 70, visible texels only at the right and bottom edges.
   std::vector<uint32_t> edges(100 * 70, 0);
