@@ -1,9 +1,9 @@
 #include "TestPictures.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
+
+#include "TempFolder.h"
 
 namespace testpictures {
 
@@ -62,22 +62,8 @@ bool WriteBmp(const std::string& path, uint32_t width, uint32_t height, const st
 std::string TempDir() {
   // One folder per test program, removed when the program ends so that runs
   // leave nothing behind in /tmp.
-  struct Folder {
-    Folder() {
-      const char* base = std::getenv("TMPDIR");
-      std::string pattern = std::string(base != nullptr ? base : "/tmp") + "/zb_layers_XXXXXX";
-      made = mkdtemp(pattern.data()) != nullptr;
-      path = made ? pattern : "/tmp";
-    }
-    ~Folder() {
-      std::error_code ignored;
-      if (made) std::filesystem::remove_all(path, ignored);
-    }
-    std::string path;
-    bool made = false;
-  };
-  static const Folder folder;
-  return folder.path;
+  static const TempFolder folder;
+  return folder.Path();
 }
 
 std::string TempPath(const std::string& name) { return TempDir() + "/" + name; }
