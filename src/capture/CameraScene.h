@@ -23,3 +23,10 @@ class CCameraScene {
   virtual void Draw(const CameraFrameTime& when, uint8_t* pixels, int32_t width, int32_t height,
                     ptrdiff_t stride) const = 0;
 };
+
+// Drawing helpers both scenes share. One pixel, from 0xRRGGBB, opaque.
+void PutScenePixel(uint8_t* pixel, uint32_t rgb);
+// A filled disc centred at (x, y), fractions of the width and height, with a
+// radius in fractions of the height (so it stays round in any picture).
+void FillSceneDisc(float x, float y, float radius, uint32_t rgb, uint8_t* pixels, int32_t width, int32_t height,
+                   ptrdiff_t stride);

@@ -20,32 +20,6 @@ ScenePoint PointAt(const std::vector<ScenePoint>& path, uint32_t timeMs) {
   return path.back();
 }
 
-void PutPixel(uint8_t* p, uint32_t rgb) {
-  p[0] = static_cast<uint8_t>(rgb);
-  p[1] = static_cast<uint8_t>(rgb >> 8);
-  p[2] = static_cast<uint8_t>(rgb >> 16);
-  p[3] = 255;
-}
-
-void DrawDisc(const SceneBlob& blob, const ScenePoint& at, uint8_t* pixels, int32_t width, int32_t height,
-              ptrdiff_t stride) {
-  const float cx = at.x * static_cast<float>(width);
-  const float cy = at.y * static_cast<float>(height);
-  const float r = blob.radius * static_cast<float>(height);
-  const int32_t top = std::max(0, static_cast<int32_t>(std::floor(cy - r)));
-  const int32_t bottom = std::min(height - 1, static_cast<int32_t>(std::ceil(cy + r)));
-  const int32_t left = std::max(0, static_cast<int32_t>(std::floor(cx - r)));
-  const int32_t right = std::min(width - 1, static_cast<int32_t>(std::ceil(cx + r)));
-  for (int32_t y = top; y <= bottom; ++y) {
-    uint8_t* row = pixels + y * stride;
-    for (int32_t x = left; x <= right; ++x) {
-      const float dx = static_cast<float>(x) + 0.5f - cx;
-      const float dy = static_cast<float>(y) + 0.5f - cy;
-      if (dx * dx + dy * dy <= r * r) PutPixel(row + 4 * x, blob.color);
-    }
-  }
-}
-
 }  // namespace
 
 CSyntheticScene::CSyntheticScene(std::vector<SceneBlob> blobs, uint32_t periodMs)
@@ -70,8 +44,11 @@ void CSyntheticScene::Draw(const CameraFrameTime& when, uint8_t* pixels, int32_t
                            ptrdiff_t stride) const {
   for (int32_t y = 0; y < height; ++y) {
     uint8_t* row = pixels + y * stride;
-    for (int32_t x = 0; x < width; ++x) PutPixel(row + 4 * x, Background(x, y, width, height));
+    for (int32_t x = 0; x < width; ++x) PutScenePixel(row + 4 * x, Background(x, y, width, height));
   }
   const uint32_t t = periodMs ? when.sinceStartMs % periodMs : when.sinceStartMs;
-  for (const SceneBlob& blob : blobs) DrawDisc(blob, PointAt(blob.path, t), pixels, width, height, stride);
+  for (const SceneBlob& blob : blobs) {
+    const ScenePoint at = PointAt(blob.path, t);
+    FillSceneDisc(at.x, at.y, blob.radius, blob.color, pixels, width, height, stride);
+  }
 }
