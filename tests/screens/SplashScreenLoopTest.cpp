@@ -33,7 +33,8 @@ TEST_F(SplashScreenLoopTest, PlayEnterEscapeAndTheTimeLeadOutAndNothingTurnsThem
     layers[0]->Render(&device);
     ASSERT_EQ(1u, device.strips.size());
     const RenderStates& drawn = device.strips[0].states;
-    EXPECT_EQ(row.interactive == 1, drawn.srcBlend == BlendFactor::SrcColor && drawn.destBlend == BlendFactor::DestColor)
+    EXPECT_EQ(row.interactive == 1,
+              drawn.srcBlend == BlendFactor::SrcColor && drawn.destBlend == BlendFactor::DestColor)
         << "the game's introduction is blended over the camera";
     Frames(3);
     state->OnKey(37);
