@@ -63,20 +63,19 @@ TEST_F(OptionsLayerTest, HeldTimeGrowsPausesDrainsAndChooses) {
     for (const Step& step : script) {
       SCOPED_TRACE(testing::Message() << "script " << (&script - &scripts[0].second) << " at " << step.at << " ms");
       SetManualTickCount(kStart + step.at);
-      if (step.seen == kPlay) motion.Move({kPlayArea});
-      if (step.seen == kElsewhere) motion.Move({kNoArea});
+      if (step.seen == kPlay || step.seen == kElsewhere) motion.Move({step.seen == kPlay ? kPlayArea : kNoArea});
       if (step.seen == kNothing) motion.Clear();
       layer.Update();
       EXPECT_EQ(play->GetState(), step.state);
       // The bar shows the held time from the first frame in a state on.
       const bool settled = step.state == S::activated || (&step != &script[0] && (&step)[-1].state == step.state);
-      if (step.heldMs >= 0) EXPECT_EQ(play->GetProgressMs(), step.heldMs);
+      if (step.heldMs >= 0) { EXPECT_EQ(play->GetProgressMs(), step.heldMs); }
       if (step.heldMs >= 0 && settled) {
         EXPECT_NEAR(play->GetProgressBar().GetValue(), step.heldMs / 4000.0f, 1e-6);
         EXPECT_EQ(play->GetProgressBar().IsVisible(), step.heldMs > 0 || step.state == S::activated);
       }
       EXPECT_EQ(layer.GetChosen(), step.state == S::chosen ? 1 : -1);
-      if (mode == kArrow) EXPECT_EQ(layer.GetHeld(), step.at > 300 ? 1 : -1);
+      if (mode == kArrow) { EXPECT_EQ(layer.GetHeld(), step.at > 300 ? 1 : -1); }
     }
   }
 }

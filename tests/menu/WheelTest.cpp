@@ -33,7 +33,7 @@ TEST_F(WheelTest, TurnsStepByStepAroundTheCircleEitherWay) {
   frontX += static_cast<float>(wheel.GetOption(0)->GetCaption()->GetHalfWidth());
   // Forward round the circle, then back from the first item to the last.
   const std::pair<bool, int> turns[] = {{true, 1}, {true, 2}, {true, 0}, {false, 2}, {false, 1}, {false, 0}};
-  for (const auto [forward, expected] : turns) {
+  for (const auto& [forward, expected] : turns) {
     for (CWheelLayer* turning : std::initializer_list<CWheelLayer*>{&wheel, &sprites}) {
       forward ? turning->TurnForward() : turning->TurnBackward();
       turning->TurnForward();  // a request while turning is ignored
