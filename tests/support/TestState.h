@@ -55,7 +55,6 @@ class TestState : public CGameLoop {
 
   CFadeEffect* Fade() const { return fade; }
   int32_t LastKey() const { return lastKey; }
-  void SetClosing() { closing = 1; }
 
   std::string name;
   EventLog& log;
