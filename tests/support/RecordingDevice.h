@@ -74,22 +74,16 @@ class RecordingDevice : public RenderDevice {
   Viewport GetViewport() const override { return viewport; }
   bool RequiresPowerOfTwoTextures() const override { return false; }
   const RenderStates& GetStates() const override { return states; }
-  void SetStates(const RenderStates& newStates) override {
-    Record("SetStates");
-    states = newStates;
-  }
+  void SetStates(const RenderStates& newStates) override { Keep("SetStates", states, newStates); }
   void SetTransform(TransformKind kind, const Matrix4& matrix) override {
-    Record("SetTransform");
-    (kind == TransformKind::View ? view : kind == TransformKind::Projection ? projection : world) = matrix;
+    Keep("SetTransform", kind == TransformKind::View ? view : kind == TransformKind::Projection ? projection : world,
+         matrix);
   }
   const Matrix4& GetTransform(TransformKind kind) const override {
     return kind == TransformKind::View ? view : kind == TransformKind::Projection ? projection : world;
   }
   void SetLight(uint32_t, const Light&) override { Record("SetLight"); }
-  void SetMaterial(const Material& newMaterial) override {
-    Record("SetMaterial");
-    material = newMaterial;
-  }
+  void SetMaterial(const Material& newMaterial) override { Keep("SetMaterial", material, newMaterial); }
   std::unique_ptr<RenderTexture> CreateTexture(uint32_t width, uint32_t height, const uint32_t* pixels) override {
     Record("CreateTexture");
     if (failTextureCreation) return nullptr;
@@ -101,10 +95,7 @@ class RecordingDevice : public RenderDevice {
     Record("CreateMesh");
     return std::make_unique<RecordedMesh>(vertices, indices);
   }
-  void SetTexture(RenderTexture* newTexture) override {
-    Record("SetTexture");
-    texture = newTexture;
-  }
+  void SetTexture(RenderTexture* newTexture) override { Keep("SetTexture", texture, newTexture); }
   void DrawTriangleStrip(const Vertex* vertices, uint32_t count) override {
     Record("DrawTriangleStrip");
     strips.push_back({texture, std::vector<Vertex>(vertices, vertices + count), world, states});
@@ -147,5 +138,11 @@ class RecordingDevice : public RenderDevice {
   bool Record(const char* call) {
     calls.push_back(call);
     return true;
+  }
+  // Records the call and keeps what it sets.
+  template <typename Value>
+  void Keep(const char* call, Value& kept, const Value& value) {
+    Record(call);
+    kept = value;
   }
 };
