@@ -21,7 +21,8 @@ namespace {
 // shows it (the player chooses with it), a message box frees it (the box may
 // lie outside the game's window) and belongs to the game's window, so that
 // it opens in front; afterwards the game takes the pointer back. A fatal
-// error's message closes the window, releases everything and ends the loop.
+// error is shown once, closes the window, releases everything and ends the
+// loop; nothing is shown after it.
 TEST(ApplicationRunTest, InFullScreenThePointerIsTheGamesAgainAfterTheCameraDialogAndAfterAMessage) {
   RecordingDesktop desktop;
   struct EngineGuard {
@@ -47,10 +48,16 @@ TEST(ApplicationRunTest, InFullScreenThePointerIsTheGamesAgainAfterTheCameraDial
   EXPECT_TRUE(pointerHeld());
   ASSERT_EQ(S_OK, app.InitGame());
   EXPECT_TRUE(pointerHeld()) << "after the camera dialog";
-  app.ShowError(kErrorMediaNotFound, ErrorKind::Warning);
+  for (int shown = 0; shown < 2; ++shown) app.ShowError(kErrorMediaNotFound, ErrorKind::Warning);
   EXPECT_TRUE(pointerHeld()) << "after a message";
-  app.ShowError(kErrorResetFailed, ErrorKind::Fatal);
-  ASSERT_EQ(3u, desktop.messages.size());
+  EXPECT_EQ(kErrorOutOfVideoMemory, app.ShowError(kErrorOutOfVideoMemory, ErrorKind::Fatal));
+  // Only the first fatal error is shown; it silences everything after it.
+  EXPECT_EQ(kErrorResetFailed, app.ShowError(kErrorResetFailed, ErrorKind::Fatal));
+  app.ShowError(kErrorMediaNotFound, ErrorKind::Warning);
+  ASSERT_EQ(4u, desktop.messages.size()) << "the dialog's, two warnings, the first fatal error";
+  EXPECT_EQ(MessageIcon::Warning, desktop.messages[2].icon);
+  EXPECT_EQ(MessageIcon::Error, desktop.messages[3].icon);
+  EXPECT_EQ(ComposeErrorMessage(kErrorOutOfVideoMemory, ErrorKind::Fatal), desktop.messages[3].text);
   for (const RecordingDesktop::Message& message : desktop.messages) {
     EXPECT_EQ(window, message.owner) << message.text;
     EXPECT_TRUE(message.pointerFree) << message.text;

@@ -160,18 +160,6 @@ TEST_F(FrameCycleTest, WithoutAStateFramesAreBlackAndKeysDoNothing) {
   EXPECT_EQ(1u, device->CountCalls("Clear"));
 }
 
-TEST_F(FrameCycleTest, FatalErrorsAreShownOnceAndSilenceEverythingAfter) {
-  app->ShowError(kErrorMediaNotFound, ErrorKind::Warning);
-  app->ShowError(kErrorMediaNotFound, ErrorKind::Warning);
-  EXPECT_EQ(kErrorOutOfVideoMemory, app->ShowError(kErrorOutOfVideoMemory, ErrorKind::Fatal));
-  EXPECT_EQ(kErrorResetFailed, app->ShowError(kErrorResetFailed, ErrorKind::Fatal));
-  app->ShowError(kErrorMediaNotFound, ErrorKind::Warning);
-  ASSERT_EQ(3u, desktop.messages.size());
-  EXPECT_EQ(MessageIcon::Warning, desktop.messages[1].icon);
-  EXPECT_EQ(MessageIcon::Error, desktop.messages[2].icon);
-  EXPECT_EQ(ComposeErrorMessage(kErrorOutOfVideoMemory, ErrorKind::Fatal), desktop.messages[2].text);
-}
-
 // A square in the world is drawn square on the 4:3 screen: the projection
 // follows the drawing area's width over its height.
 TEST_F(FrameCycleTest, TheSceneDrawsASquareAsASquare) {
