@@ -15,39 +15,19 @@
 #include "state/GameLoop.h"
 #include "layers/Text3D.h"
 #include "motion/BasketMotionDetector.h"
-#include "scores/Hiscores.h"
-#include "support/TempFolder.h"
 #include "support/KeyEvent.h"
-#include "support/MotionDriver.h"
-#include "support/RecordingDesktop.h"
-#include "support/RecordingDevice.h"
-#include "support/TestClock.h"
+#include "support/StateFixture.h"
 
 // Every screen follows a change of the drawing area's size at once: resized
 // while it runs (in the middle of its fade-out, eggs still rolling), it draws
 // its sprites where the same screen started at the new size draws them.
 namespace {
 
-class ResizeTest : public ManualClockTest {
+// The fixture's recording device, desktop and cam.ini, with the egg game's
+// detector (nobody moving) installed over the fixture's plain one.
+class ResizeTest : public StateFixture<CGameLoop> {
  protected:
-  void SetUp() override {
-    ManualClockTest::SetUp();
-    previousDevice = d3dDevice;
-    d3dDevice = &device;
-    Hiscores::SetFileName(folder.File("cam.ini"));
-  }
-  void TearDown() override {
-    Hiscores::SetFileName("cam.ini");
-    d3dDevice = previousDevice;
-    ManualClockTest::TearDown();
-  }
-
-  TempFolder folder;
-  RecordingDesktop desktop;
-  RecordingDevice device;
-  // The egg game's detector, with nobody moving.
   MotionDriver camera{std::make_unique<CBasketMotionDetector>(1000, 750)};
-  RenderDevice* previousDevice = nullptr;
 };
 
 // Drawn with the same picture and colour, at the same place and size (to a
