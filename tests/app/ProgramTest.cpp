@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -11,15 +10,10 @@
 
 namespace {
 
-// Makes a short recording with GStreamer's own encoders: `pipeline` (its
-// elements apart by spaces) from the picture to the file. False when it
-// could not be made.
+// Makes a short recording with GStreamer's own encoders: `pipeline` from
+// the picture to the file. False when it could not be made.
 bool MakeRecording(const std::string& pipeline, const std::string& file) {
-  std::vector<std::string> arguments{"-q"};
-  std::istringstream words(pipeline + " ! filesink");
-  for (std::string word; words >> word;) arguments.push_back(word);
-  arguments.push_back("location=" + file);
-  ProgramRun writer(arguments, {}, "gst-launch-1.0");
+  ProgramRun writer({"-c", "exec gst-launch-1.0 -q " + pipeline + " ! filesink location='" + file + "'"}, {}, "sh");
   writer.ReadAll(60);
   return writer.Wait() == 0;
 }
