@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -36,13 +37,10 @@ class MotionDriver {
       for (int32_t y = 0; y < kMotionGridSize; ++y) {
         const double sx = 1024.0 - (x + 0.5) * (1024.0 / kMotionGridSize);
         const double sy = 768.0 - (y + 0.5) * (768.0 / kMotionGridSize);
-        for (const ScreenRect& area : areas) {
-          if (sx > area.left && sx < area.right && sy > area.top && sy < area.bottom) {
-            uint8_t* pixel = &pixels[(size_t(y) * kStep * kSize + size_t(x) * kStep) * 4];
-            for (int c = 0; c < 3; ++c) pixel[c] ^= 0xFF;
-            break;
-          }
-        }
+        const auto holds = [&](const auto& a) { return sx > a.left && sx < a.right && sy > a.top && sy < a.bottom; };
+        if (!std::any_of(areas.begin(), areas.end(), holds)) continue;
+        uint8_t* pixel = &pixels[(size_t(y) * kStep * kSize + size_t(x) * kStep) * 4];
+        for (int c = 0; c < 3; ++c) pixel[c] ^= 0xFF;
       }
     }
     Still();

@@ -23,8 +23,8 @@ class ProgramRun {
   // is taken away from it.
   explicit ProgramRun(std::vector<std::string> arguments, const std::vector<std::string>& environment = {},
                       std::string program = "") {
-    const char* source = std::getenv("ZESTBOX_SOURCE_DIR");
-    std::filesystem::create_symlink(std::filesystem::path(source != nullptr ? source : "..") / "res", folder.File("res"));
+    // Every test program's main sets ZESTBOX_SOURCE_DIR.
+    std::filesystem::create_symlink(std::string(std::getenv("ZESTBOX_SOURCE_DIR")) + "/res", folder.File("res"));
     if (program.empty())
       program = (std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "zestbox").string();
     int fds[2];
@@ -69,7 +69,8 @@ class ProgramRun {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     pollfd readable{output, POLLIN, 0};
     while (output >= 0 && (until.empty() || all.find(until) == std::string::npos)) {
-      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+      using std::chrono::milliseconds;
+      const auto left = std::chrono::duration_cast<milliseconds>(deadline - std::chrono::steady_clock::now());
       if (left.count() <= 0 || poll(&readable, 1, int(left.count())) <= 0) {
         kill(pid, SIGKILL);
         break;

@@ -52,19 +52,15 @@ class RecordingDevice : public RenderDevice {
   struct StripDraw {
     RenderTexture* texture;
     std::vector<Vertex> vertices;
-    Matrix4 world;
     RenderStates states;
   };
   struct MeshDraw {
     const RenderMesh* mesh;
-    RenderTexture* texture;
     Matrix4 world;
     Material material;
-    RenderStates states;
   };
   struct SpriteRecord {
     SpriteDraw sprite;
-    RenderStates states;
   };
 
   void Clear(uint32_t, float) override { Record("Clear"); }
@@ -98,15 +94,15 @@ class RecordingDevice : public RenderDevice {
   void SetTexture(RenderTexture* newTexture) override { Keep("SetTexture", texture, newTexture); }
   void DrawTriangleStrip(const Vertex* vertices, uint32_t count) override {
     Record("DrawTriangleStrip");
-    strips.push_back({texture, std::vector<Vertex>(vertices, vertices + count), world, states});
+    strips.push_back({texture, std::vector<Vertex>(vertices, vertices + count), states});
   }
   void DrawMesh(const RenderMesh& mesh) override {
     Record("DrawMesh");
-    meshes.push_back({&mesh, texture, world, material, states});
+    meshes.push_back({&mesh, world, material});
   }
   void DrawSprite(const SpriteDraw& sprite) override {
     Record("DrawSprite");
-    sprites.push_back({sprite, states});
+    sprites.push_back({sprite});
   }
   // Nothing is drawn, so there is nothing to read.
   bool ReadPixels(std::vector<uint32_t>&, uint32_t&, uint32_t&) override { return false; }

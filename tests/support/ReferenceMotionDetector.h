@@ -15,17 +15,42 @@
 class CReferenceMotionDetector {
  public:
   CReferenceMotionDetector(int32_t frameWidth, int32_t frameHeight)
-      : width(frameWidth), height(frameHeight), previous(Bytes()), current(Bytes()), difference(Bytes()) {}
+      : width(frameWidth), height(frameHeight), current(size_t(frameWidth) * size_t(frameHeight) * 4),
+        difference(current.size()) {}
 
   void SetThreshold(int32_t value) { threshold = value; }
 
   void ProcessFrame(const FrameView& frame) {
-    CopyFrame(frame);
-    for (size_t n = 0; n < difference.size(); ++n) {
-      difference[n] = static_cast<uint8_t>(previous[n] ^ current[n]);
+    // previous = the last frame (or this one, on the first), current = this one.
+    previous.swap(current);
+    current.resize(previous.size());
+    const size_t rowBytes = static_cast<size_t>(width) * 4;
+    for (int32_t row = 0; row < height; ++row) std::memcpy(&current[row * rowBytes], frame.Row(row), rowBytes);
+    if (first) previous = current;
+    first = false;
+    for (size_t n = 0; n < difference.size(); ++n) difference[n] = static_cast<uint8_t>(previous[n] ^ current[n]);
+    // The difference image sampled on the grid: a cell moves when all three colours changed.
+    std::memset(moving, 0, sizeof(moving));
+    std::memset(visited, 0, sizeof(visited));
+    const int32_t dx = width / 30, dy = height / 30;
+    for (int32_t i = 0; i < kCells && i * dx < width; ++i) {
+      for (int32_t j = 0; j < kCells && j * dy < height; ++j) {
+        const uint8_t* p = &difference[(static_cast<size_t>(j * dy) * width + i * dx) * 4];
+        moving[i][j] = p[0] > threshold && p[1] > threshold && p[2] > threshold;
+      }
     }
-    Sample();
-    Search();
+    // Regions of at least six cells, up to 100; none found keeps the last list.
+    std::vector<MotionRect> found;
+    for (int32_t x = 0; x < 30; ++x) {
+      for (int32_t y = 0; y < 30; ++y) {
+        if (!moving[x][y] || visited[x][y]) continue;
+        count = 0;
+        box = MotionRect{x, y, x, y};
+        Fill(x, y, 0);
+        if (count >= 6 && found.size() < 100) found.push_back(box);
+      }
+    }
+    if (!found.empty()) rects = found;
   }
 
   const std::vector<MotionRect>& Rects() const { return rects; }
@@ -33,57 +58,11 @@ class CReferenceMotionDetector {
  private:
   static constexpr int32_t kCells = 31;
 
-  size_t Bytes() const { return static_cast<size_t>(width) * static_cast<size_t>(height) * 4; }
-
-  // previous = the last frame (or this one, on the first), current = this one.
-  void CopyFrame(const FrameView& frame) {
-    const size_t rowBytes = static_cast<size_t>(width) * 4;
-    previous.swap(current);
-    for (int32_t row = 0; row < height; ++row) {
-      std::memcpy(&current[row * rowBytes], frame.Row(row), rowBytes);
-    }
-    if (first) {
-      previous = current;
-      first = false;
-    }
-  }
-
-  void Sample() {
-    const int32_t dx = width / 30;
-    const int32_t dy = height / 30;
-    std::memset(moving, 0, sizeof(moving));
-    std::memset(visited, 0, sizeof(visited));
-    for (int32_t i = 0; i < kCells && i * dx < width; ++i) {
-      for (int32_t j = 0; j < kCells && j * dy < height; ++j) {
-        const uint8_t* p = &difference[(static_cast<size_t>(j * dy) * width + i * dx) * 4];
-        moving[i][j] = p[0] > threshold && p[1] > threshold && p[2] > threshold;
-      }
-    }
-  }
-
-  void Search() {
-    std::vector<MotionRect> found;
-    for (int32_t x = 0; x < 30; ++x) {
-      for (int32_t y = 0; y < 30; ++y) {
-        if (moving[x][y] && !visited[x][y]) {
-          count = 0;
-          box = MotionRect{x, y, x, y};
-          Fill(x, y, 0);
-          if (count >= 6 && found.size() < 100) found.push_back(box);
-        }
-      }
-    }
-    if (!found.empty()) rects = found;
-  }
-
   void Fill(int32_t x, int32_t y, int32_t depth) {
     if (!moving[x][y] || visited[x][y]) return;
     visited[x][y] = true;
     ++count;
-    box.minX = std::min(box.minX, x);
-    box.minY = std::min(box.minY, y);
-    box.maxX = std::max(box.maxX, x);
-    box.maxY = std::max(box.maxY, y);
+    box = MotionRect{std::min(box.minX, x), std::min(box.minY, y), std::max(box.maxX, x), std::max(box.maxY, y)};
     if (depth + 1 >= 101) return;
     // The eight neighbours in the detector's order, which matters under the depth limit.
     static constexpr int32_t kSteps[8][2] = {{0, -1}, {1, -1}, {1, 0}, {0, 1}, {-1, 0}, {-1, -1}, {-1, 1}, {1, 1}};

@@ -14,13 +14,10 @@
 #include "support/TestClock.h"
 
 // Drives a started state as the application's frame cycle does, on the
-// manual clock: every pass is 40 ms, updates the layers and the state and,
-// when `render` is set, draws a frame on `d3dDevice`.
+// manual clock: every pass updates the layers and the state, draws a frame on
+// `d3dDevice` when `render` is set, and is over 40 ms later.
 struct StatePlay {
-  static constexpr uint32_t kFrameMs = 40;
-
   static void Pass(CGameLoop& state, bool render) {
-    AdvanceManualTickCount(kFrameMs);
     state.UpdateLayers();
     state.Update();
     if (render && d3dDevice->BeginScene()) {
@@ -28,28 +25,24 @@ struct StatePlay {
       state.RenderLayers();
       d3dDevice->EndScene();
     }
+    AdvanceManualTickCount(40);
   }
   static void Passes(CGameLoop& state, int count) {
     for (int pass = 0; pass < count; ++pass) Pass(state, true);
-  }
-  // Passes until the state has finished or `limit` passes are done; returns
-  // whether it finished.
-  static bool UntilFinished(CGameLoop& state, int limit) {
-    for (int pass = 0; pass < limit && state.IsFinished() == 0; ++pass) Pass(state, true);
-    return state.IsFinished() != 0;
   }
   // A few seconds of play, then the player leaves (unless the state has
   // already gone); true when the state then finishes within `limit` passes.
   static bool PlayAndLeave(CGameLoop& state, int passes, int limit) {
     Passes(state, passes);
     if (state.IsFinished() == 0 && !state.IsFadingOut()) state.Leave();
-    return UntilFinished(state, limit);
+    for (int pass = 0; pass < limit && state.IsFinished() == 0; ++pass) Pass(state, true);
+    return state.IsFinished() != 0;
   }
 };
 
 // A game state on the manual clock and the recording device, with cam.ini in
 // a temporary folder and a real detector steered by MotionDriver. Frame() is
-// one drawn frame and one pass of the loop, 40 ms apart.
+// one pass of the loop (nothing drawn), 40 ms long.
 template <typename State>
 class StateFixture : public ManualClockTest {
  protected:
@@ -65,11 +58,7 @@ class StateFixture : public ManualClockTest {
     d3dDevice = previousDevice;
     ManualClockTest::TearDown();
   }
-  void Frame() {
-    state->UpdateLayers();
-    state->Update();
-    Advance(40);
-  }
+  void Frame() { StatePlay::Pass(*state, false); }
   void Frames(int count) {
     for (int i = 0; i < count; ++i) Frame();
   }

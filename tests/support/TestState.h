@@ -13,8 +13,7 @@
 using EventLog = std::vector<std::string>;
 
 // A layer that logs its calls; it can make its frame take time on the manual clock.
-class LogLayer : public CAbstractLayer {
- public:
+struct LogLayer : CAbstractLayer {
   LogLayer(std::string layerName, EventLog& eventLog) : name(std::move(layerName)), log(eventLog) {}
   ~LogLayer() override { log.push_back("delete " + name); }
   void Update() override { log.push_back("update " + name); }
@@ -24,8 +23,6 @@ class LogLayer : public CAbstractLayer {
     return 1;
   }
   uint32_t renderMilliseconds = 0;
-
- private:
   std::string name;
   EventLog& log;
 };
