@@ -52,8 +52,9 @@ class WindowTest : public StateFixture<CGameLoop> {
     });
     ASSERT_EQ(S_OK, app.InitGame());
   }
-  // `count` frames, the window's events handled first.
-  void PlayFrames(CMyD3DApplication& app, int count) {
+  // `count` frames, the window first dragged to w x h when given and its events handled.
+  void PlayFrames(CMyD3DApplication& app, int count, int w = 0, int h = 0) {
+    if (w > 0) SDL_SetWindowSize(app.Window(), w, h);
     for (SDL_Event event; SDL_PollEvent(&event);) app.HandleEvent(event);
     for (int i = 0; i < count; ++i) {
       Advance(CMyD3DApplication::kFrameInterval);
@@ -135,11 +136,6 @@ TEST_F(ResizeTest, ResizedMidFadeAndMidGameTheFadeCoversThePictureAndEggsStayOnT
   auto* game = dynamic_cast<CEggGameLoop*>(app.CurrentState());
   ASSERT_NE(nullptr, game);
   uint32_t width = 0, height = 0;
-  // `count` frames, the window first dragged to w x h when given.
-  const auto frames = [&](int count, int w = 0, int h = 0) {
-    if (w > 0) SDL_SetWindowSize(app.Window(), w, h);
-    PlayFrames(app, count);
-  };
   // Pixels whose darkest channel is below `level`: none under a fade that dark.
   const auto uncovered = [&](uint32_t level) {
     size_t count = 0;
@@ -183,23 +179,23 @@ TEST_F(ResizeTest, ResizedMidFadeAndMidGameTheFadeCoversThePictureAndEggsStayOnT
         << " in " << width << " x " << height;
   };
 
-  frames(3);
-  frames(1, 1600, 1200);
+  PlayFrames(app, 3);
+  PlayFrames(app, 1, 1600, 1200);
   EXPECT_EQ(0u, uncovered(0xC0)) << "fading in";
   ASSERT_EQ(1600u, width);
-  for (int frame = 0; frame < 400 && onChute() == nullptr; ++frame) frames(1);
-  frames(5);
+  for (int frame = 0; frame < 400 && onChute() == nullptr; ++frame) PlayFrames(app, 1);
+  PlayFrames(app, 5);
   expectOnItsChute();
-  frames(1, 1280, 720);  // a wide window: the picture is 960 x 720 between bars
+  PlayFrames(app, 1, 1280, 720);  // a wide window: the picture is 960 x 720 between bars
   expectOnItsChute();
   EXPECT_EQ(960u, width);
-  frames(10);
+  PlayFrames(app, 10);
   expectOnItsChute();
   EXPECT_NEAR(448.0f * 960.0f / 1024.0f, game->GetBasket()->GetPositionX(), 0.5f) << "the basket waits in the middle";
 
   app.HandleEvent(KeyDown(SDLK_ESCAPE));
-  frames(24);
-  frames(1, 1600, 1200);
+  PlayFrames(app, 24);
+  PlayFrames(app, 1, 1600, 1200);
   EXPECT_EQ(0u, uncovered(0xA0)) << "fading out";
   ASSERT_EQ(1600u, width);
 }

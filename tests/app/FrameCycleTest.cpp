@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 
 #include "app/KeyMap.h"
 #include "app/MyD3DApplication.h"
@@ -139,11 +140,7 @@ TEST_F(FrameCycleTest, KeysReachTheStateAndEscapeLeavesOnce) {
 // whatever the modifiers; keys the game has no code for are ignored.
 TEST(KeyMapTest, KeyPressesBecomeCommandsOnlyWithTheirOwnModifiers) {
   using Kind = KeyCommand::Kind;
-  const struct {
-    SDL_Keycode key;
-    uint16_t modifiers;
-    Kind kind;
-  } rows[] = {
+  const std::tuple<SDL_Keycode, uint16_t, Kind> rows[] = {
       {SDLK_ESCAPE, KMOD_NONE, Kind::Leave},       {SDLK_x, KMOD_LALT, Kind::Leave},
       {SDLK_x, KMOD_RALT | KMOD_NUM, Kind::Leave}, {SDLK_x, KMOD_NONE, Kind::LastKey},
       {SDLK_x, KMOD_LALT | KMOD_LCTRL, Kind::LastKey}, {SDLK_ESCAPE, KMOD_LSHIFT, Kind::LastKey},
@@ -152,10 +149,8 @@ TEST(KeyMapTest, KeyPressesBecomeCommandsOnlyWithTheirOwnModifiers) {
       {SDLK_F2, KMOD_NONE, Kind::Ignore},          {SDLK_RETURN, KMOD_LALT, Kind::Ignore},
       {SDLK_AUDIOPLAY, KMOD_NONE, Kind::Ignore},   {SDLK_F3, KMOD_NONE, Kind::LastKey},
   };
-  for (const auto& row : rows) {
-    EXPECT_EQ(row.kind, TranslateKey(row.key, row.modifiers).kind) << SDL_GetKeyName(row.key) << " with "
-                                                                    << row.modifiers;
-  }
+  for (const auto& [key, modifiers, kind] : rows)
+    EXPECT_EQ(kind, TranslateKey(key, modifiers).kind) << SDL_GetKeyName(key) << " with " << modifiers;
   // A name is typed with letters and digits, as upper-case characters, and mended with Backspace.
   for (SDL_Keycode key = SDLK_a; key <= SDLK_z; ++key) EXPECT_EQ('A' + (key - SDLK_a), VirtualKeyFromSdl(key));
   for (SDL_Keycode key = SDLK_0; key <= SDLK_9; ++key) EXPECT_EQ('0' + (key - SDLK_0), VirtualKeyFromSdl(key));
