@@ -78,6 +78,23 @@ bool Said(const RecordingDesktop& desktop, const Strings& parts) {
                     });
 }
 
+// Fifteen frames of a camera recording, half a second. Made only when its
+// row comes: a GStreamer thread started before the test camera's element
+// type is first set up would, under ThreadSanitizer, take that set-up for a
+// race (GLib's type lock is invisible to it).
+void Record(const std::string& file) {
+  gst_init(nullptr, nullptr);
+  const Owned<GstElement, gst_object_unref> writer{gst_parse_launch(
+      ("videotestsrc num-buffers=15 pattern=ball ! video/x-raw,width=320,height=240,framerate=30/1 ! jpegenc ! "
+       "avimux ! filesink location=" + file).c_str(), nullptr)};
+  gst_element_set_state(writer.get(), GST_STATE_PLAYING);
+  const Owned<GstBus, gst_object_unref> bus{gst_element_get_bus(writer.get())};
+  const Owned<GstMessage, gst_message_unref> done{
+      gst_bus_timed_pop_filtered(bus.get(), 10 * GST_SECOND, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR))};
+  EXPECT_TRUE(done && GST_MESSAGE_TYPE(done.get()) == GST_MESSAGE_EOS);
+  gst_element_set_state(writer.get(), GST_STATE_NULL);
+}
+
 bool SameCaps(const std::string& actual, const char* expected) {
   const Owned<GstCaps, gst_caps_unref> a{gst_caps_from_string(actual.c_str())}, b{gst_caps_from_string(expected)};
   return a && b && gst_caps_is_equal(a.get(), b.get());
@@ -100,18 +117,8 @@ bool SameCaps(const std::string& actual, const char* expected) {
 // replayed from the start at its end) reach the detector and the texture at
 // their own rate.
 TEST(CameraStartUp, StartsInTheRightModeOrEndsWithTheReason) {
-  gst_init(nullptr, nullptr);
   TempFolder folder;
   const std::string recording = folder.File("recorded.avi");
-  const Owned<GstElement, gst_object_unref> writer{gst_parse_launch(
-      ("videotestsrc num-buffers=15 pattern=ball ! video/x-raw,width=320,height=240,framerate=30/1 ! jpegenc ! "
-       "avimux ! filesink location=" + recording).c_str(), nullptr)};
-  gst_element_set_state(writer.get(), GST_STATE_PLAYING);
-  const Owned<GstBus, gst_object_unref> bus{gst_element_get_bus(writer.get())};
-  const Owned<GstMessage, gst_message_unref> done{
-      gst_bus_timed_pop_filtered(bus.get(), 10 * GST_SECOND, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR))};
-  ASSERT_TRUE(done && GST_MESSAGE_TYPE(done.get()) == GST_MESSAGE_EOS);
-  gst_element_set_state(writer.get(), GST_STATE_NULL);
   const Modes three = {{640, 480, 32}, {320, 240, 32}, {160, 120, 32}};
   const std::string hdWebcam = Listing(kYuy2, {{2304, 1296}}, "2/1") + "; " +
                                Listing(kYuy2, {{800, 600}}, "{ 24/1, 20/1, 5/1 }") + "; " +
@@ -188,6 +195,7 @@ TEST(CameraStartUp, StartsInTheRightModeOrEndsWithTheReason) {
   };
   setenv("ZESTBOX_DEBUG", "1", 1);
   for (const auto& c : cases) {
+    if (c.request.camera == "file:" + recording) Record(recording);
     StartUp start;
     for (const auto& [name, camera] : c.cameras) start.Add(name, camera);
     testing::internal::CaptureStderr();
