@@ -19,17 +19,18 @@ namespace {
 // would show up.
 HiScoreEntry Row(int32_t score) { return HiScoreEntry("s" + std::to_string(score), score); }
 
-// Saves whole tables and inserts scores, alternately at random, until killed.
+// Saves whole tables or inserts scores, at random, until killed.
 [[noreturn]] void SaveForever(const std::string& ini) {
   prctl(PR_SET_PDEATHSIG, SIGKILL);
   alarm(60);
   const Hiscores hiscores(ini);
   std::mt19937 random(static_cast<unsigned>(getpid()));
-  for (int32_t score = 0;; score = static_cast<int32_t>(random() % 100000)) {
-    if (random() % 2 == 0) hiscores.InsertScore(0, score);
+  for (;;) {
     std::vector<HiScoreEntry> table;
+    int32_t score = static_cast<int32_t>(random() % 100000);
     for (int row = 0; row < Hiscores::kRows; ++row, score -= random() % 100) table.push_back(Row(score));
-    hiscores.SaveTable(0, table);
+    if (random() % 2 == 0) hiscores.SaveTable(0, table);
+    else hiscores.InsertScore(0, table[0].score);
   }
 }
 
