@@ -22,9 +22,8 @@ protected:
       WriteFile(At(game) + "/res/fonts.conf", "<fontconfig/>\n");
     }
     fs::create_directories(At("elsewhere/res/fonts.conf"));
-    places.workingFolder = At("elsewhere");
+    places.workingFolder = At("elsewhere"), places.userDataFolder = At("home/zestbox");
     places.installFolders = {At("missing"), At("install")};
-    places.userDataFolder = At("home/zestbox");
   }
   std::string At(const std::string& relative) const { return relative.empty() ? "" : root.File(relative); }
 

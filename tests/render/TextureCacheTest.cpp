@@ -40,8 +40,7 @@ TEST(TextureCacheTest, OnePictureIsOneCountedTextureUntilPurgedAndFailuresCacheN
   CTexture::ReleaseAll();
   EXPECT_TRUE(CTexture::CacheCount() == 0 && lower.GetTexture() == nullptr && lower.Release() == 1);
   EXPECT_TRUE(fresh.Load(a, 0) == 1 && device.texturesCreated == 3);  // a new texture
-  CTexture::ReleaseAll();
-  d3dDevice = nullptr;
+  CTexture::ReleaseAll(), d3dDevice = nullptr;
   EXPECT_TRUE(noDevice.Load(b, 0) == 0 && CTexture::CacheCount() == 0);
 }
 
