@@ -5,7 +5,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
 constexpr float kUnitsPerPixel = 10.5f / 1024.0f;  // world units per virtual unit
 constexpr float kHalfWidthPerPixel = 7.15f;
 constexpr uint32_t kBlinkMs = 150;

@@ -7,7 +7,6 @@
 #include "base/Debug.h"
 
 namespace {
-constexpr float kTwoPi = 6.2831855f;
 constexpr float kActiveSpinSpeed = 0.2f;   // radians per frame while held
 constexpr float kRunawaySpinSpeed = 3.28f;
 constexpr uint32_t kGraceMs = 200;          // a release this short keeps the progress

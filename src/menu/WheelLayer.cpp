@@ -4,7 +4,6 @@
 #include "motion/CurrentMotionDetector.h"
 
 namespace {
-constexpr float kTwoPi = 6.2831855f;
 constexpr float kTurnFraction = 0.025f;  // of a step per frame
 constexpr uint32_t kCooldownMs = 500;
 }  // namespace

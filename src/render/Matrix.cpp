@@ -63,11 +63,12 @@ Vec3 Cross(const Vec3& a, const Vec3& b) {
   return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 float Dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+}  // namespace
+
 Vec3 Normalize(const Vec3& v) {
   const float length = std::sqrt(Dot(v, v));
   return length == 0.0f ? v : Vec3{v.x / length, v.y / length, v.z / length};
 }
-}  // namespace
 
 Matrix4 MatrixLookAtLH(const Vec3& eye, const Vec3& at, const Vec3& up) {
   const Vec3 zAxis = Normalize(Sub(at, eye));

@@ -5,6 +5,9 @@
 // first. Memory layout m[row][column]; the translation sits in row 3.
 // The scene is left-handed: +x right, +y up, +z into the screen.
 
+// A whole turn in radians, as the float the scene's angles are kept in.
+constexpr float kTwoPi = 6.2831855f;
+
 struct Vec3 {
   float x = 0, y = 0, z = 0;
 };
@@ -28,6 +31,9 @@ Matrix4 MatrixRotationAxis(const Vec3& axis, float angle);
 Matrix4 MatrixLookAtLH(const Vec3& eye, const Vec3& at, const Vec3& up);
 // Left-handed perspective projection onto depth 0 (near) .. 1 (far).
 Matrix4 MatrixPerspectiveFovLH(float fovY, float aspect, float zNear, float zFar);
+
+// The unit vector along v; the zero vector stays zero.
+Vec3 Normalize(const Vec3& v);
 
 // a applies first, then b.
 Matrix4 operator*(const Matrix4& a, const Matrix4& b);

@@ -4,11 +4,6 @@
 
 namespace {
 
-Vec3 Normalize(const Vec3& v) {
-  const float length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-  return Vec3{v.x / length, v.y / length, v.z / length};
-}
-
 // A white light at `position`; its direction is that of `position` too.
 Light MakeLight(LightType type, const Vec3& position) {
   Light light;

@@ -6,10 +6,10 @@
 #include "menu/MenuColors.h"
 #include "motion/CurrentMotionDetector.h"
 #include "motion/MotionDetector.h"
+#include "screens/WheelArrows.h"
 #include "state/CameraEquipment.h"
 
 namespace {
-constexpr float kArrowDurationMs = 3000.0f;
 constexpr float kArrowScale = 0.7f;
 constexpr int32_t kBackValue = 5;
 constexpr int32_t kFrontBack = 1;  // the wheel's member "Back"
@@ -22,14 +22,7 @@ CHiscoresLoop::~CHiscoresLoop() { HideTable(); }
 void CHiscoresLoop::Start() {
   AddCameraBackground(*this);
 
-  arrows = AddLayer(std::make_unique<COptionsLayer>("Comic sans MS", "./res/bm_main.tga"));
-  COption* left = arrows->AddOption("<", 110, 40, 0, 0, 250, 250, kMenuNormal, kMenuHighlight, 0, 0, 0);
-  COption* right = arrows->AddOption(">", 870, 40, 750, 0, 1024, 250, kMenuNormal, kMenuHighlight, 1, 0, 0);
-  for (COption* arrow : {left, right}) {
-    arrow->GetCaption()->SetScale(kArrowScale);
-    arrow->SetDuration(kArrowDurationMs);
-  }
-  arrows->SetVisible(1);
+  arrows = AddWheelArrows(*this, kArrowScale);
 
   wheel = AddLayer(std::make_unique<COptionWheel>(300.0f, 512.0f, -250.0f, 310, 0, 700, 250));
   wheel->AddOption("Flubber", "Nestfall", 0, kMenuNormal, kMenuHighlight, 0, 0);
@@ -81,8 +74,8 @@ void CHiscoresLoop::Update() {
     return;
   }
   const int32_t held = arrows->GetHeld();
-  if (held == 0 || held == 1) {
-    if (held == 0) {
+  if (held == kLeftArrow || held == kRightArrow) {
+    if (held == kLeftArrow) {
       wheel->TurnForward();
     } else {
       wheel->TurnBackward();

@@ -14,7 +14,7 @@
 #include "state/CameraEquipment.h"
 
 namespace {
-constexpr uint32_t kPictureKey = 0x1100FF00;
+constexpr uint32_t kSplashPictureKey = 0x1100FF00;
 constexpr float kPlayScale = 0.6f;
 constexpr float kPlayDurationMs = 2500.0f;
 }  // namespace
@@ -24,7 +24,7 @@ CSplashScreenLoop::CSplashScreenLoop(const char* picture, int32_t nextCode, int3
 
 void CSplashScreenLoop::Start() {
   AddCameraBackground(*this);
-  CTextureLayer* screen = AddLayer(std::make_unique<CTextureLayer>(picture, kPictureKey, 1024.0f, 768.0f));
+  CTextureLayer* screen = AddLayer(std::make_unique<CTextureLayer>(picture, kSplashPictureKey, 1024.0f, 768.0f));
   screen->SetColorBlend(interactive);
   if (interactive != 0) {
     optionsLayer = AddLayer(std::make_unique<COptionsLayer>("Flubber", nullptr));

@@ -12,36 +12,22 @@
 #include "menu/SpriteWheel.h"
 #include "motion/CurrentMotionDetector.h"
 #include "motion/MotionDetector.h"
+#include "screens/WheelArrows.h"
 #include "state/CameraEquipment.h"
 
 namespace {
-constexpr float kArrowDurationMs = 3000.0f;
-constexpr int32_t kLeftArrow = 0;
-constexpr int32_t kRightArrow = 1;
 constexpr uint32_t kPictureKey = 0x00FFFFFF;
 }  // namespace
 
 void CTitleLoop::Start() {
   AddCameraBackground(*this);
-  AddArrows();
+  optionsLayer = AddWheelArrows(*this, 1.0f);
   AddWheels();
   AddName();
   StartMusic("./res/nienawisc2_loop.mp3");
   music.Play();
   InstallStateDetector(std::make_shared<CMotionDetector>());
   CGameLoop::Start();
-}
-
-void CTitleLoop::AddArrows() {
-  optionsLayer = AddLayer(std::make_unique<COptionsLayer>("Comic sans MS", "./res/bm_main.tga"));
-  COption* left = optionsLayer->AddOption("<", 110.0f, 40.0f, 0, 0, 250, 250, kMenuNormal, kMenuHighlight, kLeftArrow, 0, 0);
-  COption* right =
-      optionsLayer->AddOption(">", 870.0f, 40.0f, 750, 0, 1024, 250, kMenuNormal, kMenuHighlight, kRightArrow, 0, 0);
-  for (COption* arrow : {left, right}) {
-    arrow->GetCaption()->SetScale(1.0f);
-    arrow->SetDuration(kArrowDurationMs);
-  }
-  optionsLayer->SetVisible(1);
 }
 
 void CTitleLoop::AddWheels() {

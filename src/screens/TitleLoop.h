@@ -41,7 +41,6 @@ class CTitleLoop : public CGameLoop {
   CSpriteWheel* GetSpriteWheel() const { return spriteWheel; }
 
  private:
-  void AddArrows();
   void AddWheels();
   void AddName();
   // The caption wheel one way, the picture wheel the other: the front

@@ -1,9 +1,4 @@
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <string>
 
@@ -11,7 +6,7 @@
 #include "app/MyD3DApplication.h"
 #include "app/StateFactory.h"
 #include "scores/Hiscores.h"
-#include "support/TempFolder.h"
+#include "support/ProgramRun.h"
 #include "support/RecordingDesktop.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TestClock.h"
@@ -27,48 +22,6 @@
 // window keeps its first size while SDL reports the desktop's.
 namespace {
 
-// An Xvfb of its own for the test's lifetime, on the first free display.
-class BareXServer {
- public:
-  BareXServer() {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    pid = fork();
-    if (pid == 0) {
-      close(fds[0]);
-      // Goes with the test, however the test ends; its notices are no test's business.
-      prctl(PR_SET_PDEATHSIG, SIGTERM);
-      const int quiet = open("/dev/null", O_WRONLY);
-      dup2(quiet, 1);
-      dup2(quiet, 2);
-      const std::string fd = std::to_string(fds[1]);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1600x1200x24", "-nolisten", "tcp",
-             static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(fds[1]);
-    // Xvfb writes its display number once it takes connections.
-    std::string number;
-    for (char c = 0; read(fds[0], &c, 1) == 1 && c != '\n';) number += c;
-    close(fds[0]);
-    if (!number.empty()) display = ":" + number;
-  }
-  ~BareXServer() {
-    if (pid > 0) {
-      kill(pid, SIGTERM);
-      waitpid(pid, nullptr, 0);
-    }
-  }
-  BareXServer(const BareXServer&) = delete;
-  BareXServer& operator=(const BareXServer&) = delete;
-
-  // ":N", or empty when the server did not start.
-  std::string display;
-
- private:
-  pid_t pid = -1;
-};
-
 // The share of the screen's pixels in the rectangle that are not black, as
 // the X server shows them.
 double Lit(Display* x, int left, int top, int right, int bottom) {
@@ -82,26 +35,19 @@ double Lit(Display* x, int left, int top, int right, int bottom) {
   return double(lit) / double((right - left) * (bottom - top));
 }
 
-class BareXServerTest : public ManualClockTest {
- protected:
-  void SetUp() override {
-    ManualClockTest::SetUp();
-    Hiscores::SetFileName(folder.File("cam.ini"));
-  }
-  void TearDown() override {
-    Hiscores::SetFileName("cam.ini");
-    ManualClockTest::TearDown();
-  }
-
-  TempFolder folder;
-  RecordingDesktop desktop;  // a real message box would wait for ever
-};
+using BareXServerTest = ManualClockTest;
 
 TEST_F(BareXServerTest, FullScreenWithoutAWindowManagerShowsTheWholeSceneInTheWindow) {
-  BareXServer server;
-  ASSERT_FALSE(server.display.empty()) << "Xvfb did not start";
-  const ScopedEnvironment display("DISPLAY", server.display);
+  // An Xvfb of its own, on the first free display, which it writes once it
+  // takes connections; its notices are no test's business.
+  ProgramRun server({"-c", "exec Xvfb -displayfd 1 -screen 0 1600x1200x24 -nolisten tcp 2>/dev/null"}, {}, "sh");
+  const std::string number = server.ReadAll(30, "\n");
+  ASSERT_NE(std::string::npos, number.find('\n')) << "Xvfb did not start";
+  const ScopedEnvironment display("DISPLAY", ":" + number.substr(0, number.find('\n')));
   const ScopedEnvironment driver("SDL_VIDEODRIVER", "x11");
+  RecordingDesktop desktop;  // a real message box would wait for ever
+  TempFolder folder;
+  Hiscores::SetFileName(folder.File("cam.ini"));
   {
     CMyD3DApplication app;
     ASSERT_EQ(S_OK, app.Create());
@@ -133,6 +79,7 @@ TEST_F(BareXServerTest, FullScreenWithoutAWindowManagerShowsTheWholeSceneInTheWi
     EXPECT_GT(Lit(x, right - 12, top, right - 2, bottom), 0.9) << "right post";
   }
   EXPECT_TRUE(desktop.messages.empty());
+  Hiscores::SetFileName("cam.ini");
 }
 
 }  // namespace

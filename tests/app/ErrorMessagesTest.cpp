@@ -16,7 +16,6 @@ TEST(ErrorMessagesTest, NoTextSendsALinuxPlayerToWindowsTools) {
                           kErrorNoDesktopHardware, kErrorHardwareLacksDesktopFeature, kErrorNonZeroReferenceCount,
                           kErrorMediaNotFound,     kErrorResetFailed,          kErrorNullReference,
                           E_OUTOFMEMORY,           kErrorOutOfVideoMemory};
-  const char* windowsWords[] = {"Direct3D", "D3D", "DirectX", "DLL", "F2", "reference rasterizer", "\r"};
   const std::string generic = ErrorMessageText(E_FAIL);
   std::set<std::string> texts{generic};
   for (const Result code : known) {
@@ -24,17 +23,13 @@ TEST(ErrorMessagesTest, NoTextSendsALinuxPlayerToWindowsTools) {
     for (const ErrorKind kind : {ErrorKind::Warning, ErrorKind::Fatal, ErrorKind::SwitchedToReference}) {
       const std::string text = ComposeErrorMessage(code, kind);
       EXPECT_EQ(0u, text.rfind(ErrorMessageText(code), 0)) << "the fault first: " << text;
-      for (const char* word : windowsWords) {
-        EXPECT_EQ(text.find(word), std::string::npos) << std::hex << code << " kind " << static_cast<int>(kind)
-                                                      << " says \"" << word << "\": " << text;
-      }
+      for (const char* word : {"Direct3D", "D3D", "DirectX", "DLL", "F2", "reference rasterizer", "\r"})
+        EXPECT_EQ(text.find(word), std::string::npos) << "says \"" << word << "\": " << text;
     }
   }
   EXPECT_EQ(std::size(known) + 1, texts.size()) << "no two faults share a text";
   EXPECT_EQ(generic, ErrorMessageText(static_cast<Result>(0x82000002u)));
   EXPECT_EQ(ErrorMessageText(kErrorMediaNotFound), ErrorMessageText(kErrorFileNotFound));
-  EXPECT_NE(ErrorMessageText(kErrorNoGraphics).find("OpenGL 3.3"), std::string::npos);
-  EXPECT_NE(ErrorMessageText(kErrorNoGraphics).find("glxinfo"), std::string::npos);
 }
 
 }  // namespace

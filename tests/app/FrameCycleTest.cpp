@@ -3,48 +3,45 @@
 #include <algorithm>
 #include <memory>
 
-#include "support/KeyEvent.h"
-#include "support/TestClock.h"
-#include "support/TestState.h"
 #include "app/MyD3DApplication.h"
+#include "support/KeyEvent.h"
 #include "support/RecordingDesktop.h"
 #include "support/RecordingDevice.h"
+#include "support/TestClock.h"
+#include "support/TestState.h"
 
 namespace {
 
-const char* KindName(StateKind kind) {
-  switch (kind) {
-    case StateKind::Title: return "title";
-    case StateKind::Splash: return "splash";
-    case StateKind::EggGame: return "egg";
-    case StateKind::Hiscores: return "hiscores";
-  }
-  return "?";
-}
-
 // The game application on the recording device, its states made by a test
-// factory (none at all while `makeStates` is false).
+// factory and named by their turn ("1" the first, the title), or none at all
+// while `makeStates` is false.
 class FrameCycleTest : public ManualClockTest {
  protected:
   void SetUp() override {
     ManualClockTest::SetUp();
     app = std::make_unique<CMyD3DApplication>();
     app->SetHomepage("https://example.org/zestbox");
-    app->SetStateFactory([this](const StateRequest& request) -> std::unique_ptr<CGameLoop> {
-      requests.push_back(request);
-      if (!makeStates) {
-        return nullptr;
-      }
-      return std::make_unique<TestState>(KindName(request.kind), log);
+    app->SetStateFactory([this](const StateRequest&) -> std::unique_ptr<CGameLoop> {
+      if (!makeStates) return nullptr;
+      return std::make_unique<TestState>(std::to_string(++made), log);
     });
     auto recording = std::make_unique<RecordingDevice>();
     device = recording.get();
     ASSERT_EQ(S_OK, app->CreateOnDevice(std::move(recording)));
     ASSERT_EQ(S_OK, app->InitGame());
   }
-  void TearDown() override {
+  // The application made afresh, as the program starts.
+  void Restart() {
     app.reset();
-    ManualClockTest::TearDown();
+    desktop.urls.clear();
+    made = 0;
+    SetUp();
+  }
+  void Frames(int count) {
+    for (int frame = 0; frame < count; ++frame) {
+      Advance(40);
+      app->FrameStep();
+    }
   }
 
   TestState* State() const { return static_cast<TestState*>(app->CurrentState()); }
@@ -52,7 +49,7 @@ class FrameCycleTest : public ManualClockTest {
 
   RecordingDesktop desktop;
   EventLog log;
-  std::vector<StateRequest> requests;
+  int made = 0;
   bool makeStates = true;
   std::unique_ptr<CMyD3DApplication> app;
   RecordingDevice* device = nullptr;
@@ -81,8 +78,8 @@ TEST_F(FrameCycleTest, DrawsAtMostEvery40MillisecondsFromTheEndOfTheFrame) {
     app->FrameStep();
     EXPECT_EQ(presents + 2, Presents());
     // The layers are updated before the frame and drawn in it, once per frame.
-    EXPECT_EQ(2, std::count(log.begin(), log.end(), "update title"));
-    EXPECT_EQ(2, std::count(log.begin(), log.end(), "render title"));
+    EXPECT_EQ(2, std::count(log.begin(), log.end(), "update 1"));
+    EXPECT_EQ(2, std::count(log.begin(), log.end(), "render 1"));
   }
 }
 
@@ -91,41 +88,32 @@ TEST_F(FrameCycleTest, AFinishedStateIsReplacedOnlyAtTheNextDrawnFrame) {
   Advance(10);
   State()->Finish(1);  // "High scores" chosen with Enter
   app->FrameStep();
-  ASSERT_EQ("title", State()->name) << "no frame was due: no switch";
+  ASSERT_EQ("1", State()->name) << "no frame was due: no switch";
   Advance(30);
   log.clear();
   app->FrameStep();
-  ASSERT_EQ("hiscores", State()->name);
-  const EventLog expected = {"destroy title", "delete title", "start hiscores", "update hiscores",
-                             "render hiscores"};
+  ASSERT_EQ(StateKind::Hiscores, app->CurrentKind());
+  const EventLog expected = {"destroy 1", "delete 1", "start 2", "update 2", "render 2"};
   EXPECT_EQ(expected, log) << "nothing is drawn between the deletion and the successor's Start";
   EXPECT_EQ(1, State()->updates) << "the new state's logic runs in the same pass";
 }
 
-TEST_F(FrameCycleTest, TheTitlesQuitOpensTheHomepageAndEndsTheProgram) {
+// The title's quit ends the program at once; a finished egg game stays
+// current (its last picture stays up) while the program ends. Either way
+// the homepage opens once.
+TEST_F(FrameCycleTest, QuittingOrAFinishedGameOpensTheHomepageOnceAndEndsTheProgram) {
   State()->Finish(7);
   app->FrameStep();
   EXPECT_EQ(nullptr, app->CurrentState());
   EXPECT_EQ(std::vector<std::string>{"https://example.org/zestbox"}, desktop.urls);
   EXPECT_TRUE(app->IsQuitPosted());
-}
-
-TEST_F(FrameCycleTest, AFinishedEggGameStaysCurrentAndTheHomepageOpensOnce) {
-  State()->Finish(0);
-  app->FrameStep();  // title -> introduction
-  State()->Finish(0);
-  Advance(40);
-  app->FrameStep();  // introduction -> egg game
-  ASSERT_EQ(StateKind::EggGame, app->CurrentKind());
-  EXPECT_EQ(kIntroPicture, std::string(requests[1].picture));
-  EXPECT_EQ(1, requests[1].interactive);
-  State()->Finish(0);
-  for (int frame = 0; frame < 3; ++frame) {
-    Advance(40);
-    app->FrameStep();
+  Restart();
+  for (const StateKind kind : {StateKind::Title, StateKind::Splash, StateKind::EggGame}) {
+    ASSERT_EQ(kind, app->CurrentKind());
+    State()->Finish(0);
+    Frames(3);
   }
-  ASSERT_NE(nullptr, State());
-  EXPECT_EQ("egg", State()->name);
+  EXPECT_EQ("3", State()->name);
   EXPECT_EQ(1u, desktop.urls.size());
   EXPECT_TRUE(app->IsQuitPosted());
 }
@@ -138,63 +126,38 @@ TEST_F(FrameCycleTest, AfterACompletedFadeOutNoLayerIsDrawn) {
   }
   log.clear();
   device->ClearRecords();
-  Advance(40);
-  app->FrameStep();
-  EXPECT_EQ(EventLog{"update title"}, log);
+  Frames(1);
+  EXPECT_EQ(EventLog{"update 1"}, log);
   EXPECT_EQ(1u, device->CountCalls("Clear"));
-  EXPECT_EQ(1u, device->CountCalls("Present"));
+  EXPECT_EQ(1u, Presents());
 }
 
-// Commands reach the state's OnKey, other keys its last key; Escape leaves
-// once and is ignored during the fade-out.
+// Commands reach the state's OnKey (Enter also its last key, for the name
+// entry), other keys its last key, ignored keys neither; Escape leaves once
+// and is ignored during the fade-out.
 TEST_F(FrameCycleTest, KeysReachTheStateAndEscapeLeavesOnce) {
   TestState* state = State();
-  for (const SDL_Keycode key : {SDLK_LEFT, SDLK_RIGHT}) app->HandleEvent(KeyDown(key));
-  EXPECT_EQ(-1, state->LastKey()) << "the arrows are commands, not keys";
-  app->HandleEvent(KeyDown(SDLK_RETURN));
-  EXPECT_EQ((std::vector<int32_t>{37, 39, 13}), state->keys);
-  EXPECT_EQ(13, state->TakeKey());
-  app->HandleEvent(KeyDown(SDLK_F2));
-  app->HandleEvent(KeyDown(SDLK_RETURN, KMOD_RALT));
-  EXPECT_EQ(-1, state->TakeKey());
-  EXPECT_EQ(3u, state->keys.size());
-  for (const auto& [key, code] : {std::pair{SDLK_q, 81}, {SDLK_BACKSPACE, 8}}) {
+  for (const SDL_Keycode key : {SDLK_LEFT, SDLK_F2}) app->HandleEvent(KeyDown(key));
+  EXPECT_EQ(-1, state->TakeKey()) << "the arrows are commands, F2 is ignored";
+  for (const SDL_Keycode key : {SDLK_RETURN, SDLK_q}) {
     app->HandleEvent(KeyDown(key));
-    EXPECT_EQ(code, state->TakeKey());
+    EXPECT_NE(-1, state->TakeKey());
   }
-  EXPECT_EQ(0, state->leaves);
-  app->HandleEvent(KeyDown(SDLK_ESCAPE));
-  EXPECT_EQ(1, state->leaves);
-  EXPECT_TRUE(state->IsFadingOut());
-  app->HandleEvent(KeyDown(SDLK_ESCAPE));
+  EXPECT_EQ((std::vector<int32_t>{37, 13}), state->keys);
+  for (const SDL_Keycode key : {SDLK_ESCAPE, SDLK_ESCAPE}) app->HandleEvent(KeyDown(key));
   app->HandleEvent(KeyDown(SDLK_x, KMOD_LALT));
   EXPECT_EQ(1, state->leaves);
+  EXPECT_TRUE(state->IsFadingOut());
 }
 
 TEST_F(FrameCycleTest, WithoutAStateFramesAreBlackAndKeysDoNothing) {
-  app.reset();
   makeStates = false;
-  SetUp();
+  Restart();
   EXPECT_EQ(nullptr, app->CurrentState());
-  app->HandleEvent(KeyDown(SDLK_ESCAPE));
-  app->HandleEvent(KeyDown(SDLK_a));
-  Advance(40);
-  EXPECT_EQ(S_OK, app->FrameStep());
+  for (const SDL_Keycode key : {SDLK_ESCAPE, SDLK_a}) app->HandleEvent(KeyDown(key));
+  Frames(1);
   EXPECT_EQ(1u, Presents());
   EXPECT_EQ(1u, device->CountCalls("Clear"));
-  EXPECT_EQ(0u, device->CountCalls("DrawSprite"));
-}
-
-TEST_F(FrameCycleTest, FatalErrorsAreShownOnceAndSilenceEverythingAfter) {
-  app->ShowError(kErrorMediaNotFound, ErrorKind::Warning);
-  app->ShowError(kErrorMediaNotFound, ErrorKind::Warning);
-  EXPECT_EQ(kErrorOutOfVideoMemory, app->ShowError(kErrorOutOfVideoMemory, ErrorKind::Fatal));
-  EXPECT_EQ(kErrorResetFailed, app->ShowError(kErrorResetFailed, ErrorKind::Fatal));
-  app->ShowError(kErrorMediaNotFound, ErrorKind::Warning);
-  ASSERT_EQ(3u, desktop.messages.size());
-  EXPECT_EQ(MessageIcon::Warning, desktop.messages[1].icon);
-  EXPECT_EQ(MessageIcon::Error, desktop.messages[2].icon);
-  EXPECT_EQ(ComposeErrorMessage(kErrorOutOfVideoMemory, ErrorKind::Fatal), desktop.messages[2].text);
 }
 
 // A square in the world is drawn square on the 4:3 screen: the projection

@@ -1,14 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <cstdlib>
 #include <string>
 
-#include "support/ProgramRun.h"
+#include "app/CommandLine.h"
 #include "app/ErrorMessages.h"
 #include "base/Texts.h"
 #include "scores/Hiscores.h"
 #include "support/MessageCatalogue.h"
+#include "support/ProgramRun.h"
+#include "support/ScopedEnvironment.h"
 
 // The player's language, as the player meets it: the program's own output
 // and the texts of the screens, in the C locale (the game's texts as they
@@ -27,47 +28,35 @@ struct LanguageCase {
 };
 
 const LanguageCase kCases[] = {
-    {"C", "Usage: zestbox [options]", "zestbox: --mode needs WIDTHxHEIGHT",
+    {"C", "Usage: zestbox [options]", "--mode needs WIDTHxHEIGHT",
      "Nie znaleziono kamery. Podłącz kamerę i spróbuj jeszcze raz.", "Quit", "Tries", "Empty",
      "\n\nZestbox will now exit."},
-    {"en_US.UTF-8", "Usage: zestbox [options]", "zestbox: --mode needs WIDTHxHEIGHT",
+    {"en_US.UTF-8", "Usage: zestbox [options]", "--mode needs WIDTHxHEIGHT",
      "No camera was found. Connect a camera and try again.", "Quit", "Tries", "Empty", "\n\nZestbox will now exit."},
-    {"pl_PL.UTF-8", "Użycie: zestbox [opcje]", "zestbox: --mode wymaga SZEROKOŚĆxWYSOKOŚĆ",
+    {"pl_PL.UTF-8", "Użycie: zestbox [opcje]", "--mode wymaga SZEROKOŚĆxWYSOKOŚĆ",
      "Nie znaleziono kamery. Podłącz kamerę i spróbuj jeszcze raz.", "Wyjście", "Życia", "Pusto",
      "\n\nZestbox zakończy teraz działanie."},
 };
 
-// The game's own texts, looked up as the program does at start, in `locale`.
-class InLocale {
- public:
-  explicit InLocale(const char* locale) {
-    setenv("LC_ALL", locale, 1);
-    StartTranslations(BuiltCatalogueFolder());
-  }
-  ~InLocale() {
-    setenv("LC_ALL", "C", 1);
-    std::setlocale(LC_ALL, "C");
-  }
-  InLocale(const InLocale&) = delete;
-  InLocale& operator=(const InLocale&) = delete;
-};
-
+// A camera that is not there ends the program before any screen, saying why
+// in the player's language, on the terminal when there is no display.
 TEST(LanguageTest, TheProgramSpeaksThePlayersLanguage) {
   for (const LanguageCase& language : kCases) {
-    const std::vector<std::string> environment{std::string("LC_ALL=") + language.locale};
-    EXPECT_EQ(0u, ProgramRun({"--help"}, environment).ReadAll().rfind(std::string(language.usage) + "\n", 0))
-        << language.locale;
-    EXPECT_EQ(0u, ProgramRun({"--mode", "7"}, environment).ReadAll().rfind(language.modeError, 0)) << language.locale;
-    // A camera that is not there ends the program before any screen, saying why.
-    ProgramRun noCamera({"--windowed", "--camera", "no such camera", "--frames", "5"}, environment);
+    ProgramRun noCamera({"--windowed", "--camera", "no such camera", "--frames", "5"},
+                        {std::string("LC_ALL=") + language.locale});
     EXPECT_NE(std::string::npos, noCamera.ReadAll().find(language.noCamera)) << language.locale;
     EXPECT_EQ(1, noCamera.Wait()) << "no frames drawn";
   }
 }
 
+// The game's own texts, looked up as the program does at start.
 TEST(LanguageTest, TheScreensSpeakThePlayersLanguage) {
   for (const LanguageCase& language : kCases) {
-    const InLocale locale(language.locale);
+    const ScopedEnvironment locale("LC_ALL", language.locale);
+    StartTranslations(BuiltCatalogueFolder());
+    EXPECT_EQ(0u, UsageText().rfind(std::string(language.usage) + "\n", 0)) << language.locale;
+    const char* arguments[] = {"zestbox", "--mode", "7"};
+    EXPECT_EQ(0u, ParseCommandLine(3, arguments).error.rfind(language.modeError, 0)) << language.locale;
     EXPECT_STREQ(language.quit, LoadText(3)) << language.locale;
     EXPECT_STREQ(language.tries, LoadText(16)) << language.locale;
     EXPECT_EQ(language.empty, Hiscores::ShownName(LoadUntranslatedText(27))) << language.locale;
@@ -75,6 +64,7 @@ TEST(LanguageTest, TheScreensSpeakThePlayersLanguage) {
     EXPECT_EQ(fatal.size() - std::string(language.exitNotice).size(), fatal.rfind(language.exitNotice))
         << language.locale << ": " << fatal;
   }
+  std::setlocale(LC_ALL, "C");
 }
 
 // Both catalogues translate every text, and none sends a Linux player to

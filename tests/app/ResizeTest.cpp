@@ -15,121 +15,80 @@
 #include "state/GameLoop.h"
 #include "layers/Text3D.h"
 #include "motion/BasketMotionDetector.h"
-#include "scores/Hiscores.h"
-#include "support/TempFolder.h"
 #include "support/KeyEvent.h"
-#include "support/MotionDriver.h"
-#include "support/RecordingDesktop.h"
-#include "support/RecordingDevice.h"
-#include "support/TestClock.h"
+#include "support/StateFixture.h"
 
 // Every screen follows a change of the drawing area's size at once: resized
 // while it runs (in the middle of its fade-out, eggs still rolling), it draws
 // its sprites where the same screen started at the new size draws them.
 namespace {
 
-using Sprites = std::vector<RecordingDevice::SpriteRecord>;
-
-// One state drawing into a drawing area of its own size.
-struct Screen {
-  std::unique_ptr<CGameLoop> state;
-  Viewport viewport;
-};
-
-class ResizeTest : public ManualClockTest {
+// The fixture's recording device, desktop and cam.ini, with the egg game's
+// detector (nobody moving) installed over the fixture's plain one.
+class ResizeTest : public StateFixture<CGameLoop> {
  protected:
-  void SetUp() override {
-    ManualClockTest::SetUp();
-    previousDevice = d3dDevice;
-    d3dDevice = &device;
-    Hiscores::SetFileName(folder.File("cam.ini"));
-  }
-  void TearDown() override {
-    Hiscores::SetFileName("cam.ini");
-    d3dDevice = previousDevice;
-    ManualClockTest::TearDown();
-  }
-  Screen Make(const StateRequest& request, uint32_t width, uint32_t height) {
-    Screen screen{nullptr, Viewport{0, 0, width, height}};
-    device.viewport = screen.viewport;
-    screen.state = CreateGameState(request);
-    if (auto* game = dynamic_cast<CEggGameLoop*>(screen.state.get())) game->SeedRandom(7);
-    screen.state->Start();
-    return screen;
-  }
-  // One pass of the loop with a drawn frame, each screen in its own size.
-  void Frame(std::vector<Screen*> screens) {
-    Advance(40);
-    for (Screen* screen : screens) {
-      device.viewport = screen->viewport;
-      screen->state->UpdateLayers();
-      screen->state->Update();
-    }
-  }
-  Sprites Draw(const Screen& screen) {
-    device.viewport = screen.viewport;
-    device.ClearRecords();
-    screen.state->RenderLayers();
-    return device.sprites;
-  }
-
-  TempFolder folder;
-  RecordingDesktop desktop;
-  RecordingDevice device;
-  // The egg game's detector, with nobody moving.
   MotionDriver camera{std::make_unique<CBasketMotionDetector>(1000, 750)};
-  RenderDevice* previousDevice = nullptr;
 };
 
-// The largest difference, in pixels or matrix elements, between where and
-// how big the two sprites are drawn.
-float Distance(const SpriteDraw& a, const SpriteDraw& b) {
+// Drawn with the same picture and colour, at the same place and size (to a
+// twentieth of a pixel or of a matrix element).
+bool SameSprite(const SpriteDraw& a, const SpriteDraw& b) {
   float distance = std::max(std::fabs(a.position.x - b.position.x), std::fabs(a.position.y - b.position.y));
-  for (int row = 0; row < 4; ++row) {
-    for (int column = 0; column < 4; ++column) {
-      distance = std::max(distance, std::fabs(a.transform.m[row][column] - b.transform.m[row][column]));
-    }
-  }
-  return distance;
-}
-
-void ExpectSameSprites(const Sprites& resized, const Sprites& fresh) {
-  ASSERT_EQ(fresh.size(), resized.size());
-  for (size_t i = 0; i < fresh.size(); ++i) {
-    const SpriteDraw& a = resized[i].sprite;
-    const SpriteDraw& b = fresh[i].sprite;
-    EXPECT_TRUE(a.texture == b.texture && a.color == b.color && Distance(a, b) < 0.05f)
-        << "sprite " << i << " drawn at " << a.position.x << ", " << a.position.y << " instead of " << b.position.x
-        << ", " << b.position.y << ", transform differs by up to " << Distance(a, b);
-  }
+  for (int at = 0; at < 16; ++at)
+    distance = std::max(distance, std::fabs(a.transform.m[at / 4][at % 4] - b.transform.m[at / 4][at % 4]));
+  return a.texture == b.texture && a.color == b.color && distance < 0.05f;
 }
 
 TEST_F(ResizeTest, EveryScreenResizedWhileItRunsDrawsItsSpritesAsOneStartedAtTheNewSize) {
-  const std::pair<const char*, StateRequest> screens[] = {{"title", {StateKind::Title}},
-                                                         {"introduction", {StateKind::Splash, kIntroPicture, 0, 1}},
-                                                         {"egg game", {StateKind::EggGame}},
-                                                         {"high scores", {StateKind::Hiscores}}};
-  for (const auto& [name, request] : screens) {
-    SCOPED_TRACE(name);
-    Screen resized = Make(request, 1000, 750);
-    Screen fresh = Make(request, 1600, 1200);
-    // The egg game's first egg rolls from the sixth second on.
-    for (int frame = 0; frame < 150; ++frame) Frame({&resized, &fresh});
-    resized.state->Leave();
-    fresh.state->Leave();
-    Frame({&resized, &fresh});
-    resized.viewport = fresh.viewport;
-    resized.state->SetViewportSize(1600, 1200);
+  const StateRequest requests[] = {
+      {StateKind::Title}, {StateKind::Splash, kIntroPicture, 0, 1}, {StateKind::EggGame}, {StateKind::Hiscores}};
+  for (const StateRequest& request : requests) {
+    SCOPED_TRACE(static_cast<int>(request.kind));
+    // The first screen starts at 1000 x 750 and is resized; the second starts at the new size.
+    Viewport sizes[2] = {{0, 0, 1000, 750}, {0, 0, 1600, 1200}};
+    std::unique_ptr<CGameLoop> screens[2];
+    for (const int i : {0, 1}) {
+      device.viewport = sizes[i];
+      screens[i] = CreateGameState(request);
+      if (auto* game = dynamic_cast<CEggGameLoop*>(screens[i].get())) game->SeedRandom(7);
+      screens[i]->Start();
+    }
+    const auto frames = [&](int count) {
+      for (int frame = 0; frame < count; ++frame) {
+        Advance(40);
+        for (const int i : {0, 1}) {
+          device.viewport = sizes[i];
+          screens[i]->UpdateLayers();
+          screens[i]->Update();
+        }
+      }
+    };
+    const auto draw = [&](int i) {
+      device.viewport = sizes[i];
+      device.ClearRecords();
+      screens[i]->RenderLayers();
+      return device.sprites;
+    };
+    frames(150);  // the egg game's first egg rolls from the sixth second on
+    for (const auto& screen : screens) screen->Leave();
+    frames(1);
+    sizes[0] = sizes[1];
+    screens[0]->SetViewportSize(1600, 1200);
     if (request.kind == StateKind::EggGame) {
       const auto& zones = dynamic_cast<const CBasketMotionDetector&>(camera.Detector());
       EXPECT_EQ(1600, zones.ZoneRect(CBasketMotionDetector::kBottomRight).right);
       EXPECT_EQ(1200, zones.ZoneRect(CBasketMotionDetector::kBottomRight).bottom);
     }
-    for (const int frames : {1, 20}) {
-      for (int frame = 0; frame < frames; ++frame) Frame({&resized, &fresh});
-      const Sprites expected = Draw(fresh);
+    for (const int count : {1, 20}) {
+      frames(count);
+      const auto expected = draw(1), resized = draw(0);
       EXPECT_FALSE(expected.empty());
-      ExpectSameSprites(Draw(resized), expected);
+      ASSERT_EQ(expected.size(), resized.size());
+      for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_TRUE(SameSprite(resized[i].sprite, expected[i].sprite))
+            << "sprite " << i << " drawn at " << resized[i].sprite.position.x << ", " << resized[i].sprite.position.y
+            << " instead of " << expected[i].sprite.position.x << ", " << expected[i].sprite.position.y;
+      }
     }
   }
 }
@@ -151,16 +110,16 @@ TEST_F(ResizeTest, ResizedMidFadeAndMidGameTheFadeCoversThePictureAndEggsStayOnT
   auto* game = dynamic_cast<CEggGameLoop*>(app.CurrentState());
   ASSERT_NE(nullptr, game);
   uint32_t width = 0, height = 0;
-  const auto frames = [&](int count) {
+  // `count` frames, the window first dragged to w x h when given.
+  const auto frames = [&](int count, int w = 0, int h = 0) {
+    if (w > 0) {
+      SDL_SetWindowSize(app.Window(), w, h);
+      for (SDL_Event event; SDL_PollEvent(&event);) app.HandleEvent(event);
+    }
     for (int i = 0; i < count; ++i) {
       Advance(CMyD3DApplication::kFrameInterval);
       app.FrameStep();
     }
-  };
-  const auto resize = [&](int w, int h) {
-    SDL_SetWindowSize(app.Window(), w, h);
-    for (SDL_Event event; SDL_PollEvent(&event);) app.HandleEvent(event);
-    frames(1);
   };
   const auto picture = [&] {
     std::vector<uint32_t> pixels;
@@ -212,13 +171,13 @@ TEST_F(ResizeTest, ResizedMidFadeAndMidGameTheFadeCoversThePictureAndEggsStayOnT
   };
 
   frames(3);
-  resize(1600, 1200);
+  frames(1, 1600, 1200);
   EXPECT_EQ(0u, uncovered(0xC0)) << "fading in";
   ASSERT_EQ(1600u, width);
   for (int frame = 0; frame < 400 && onChute() == nullptr; ++frame) frames(1);
   frames(5);
   expectOnItsChute();
-  resize(1280, 720);  // a wide window: the picture is 960 x 720 between bars
+  frames(1, 1280, 720);  // a wide window: the picture is 960 x 720 between bars
   expectOnItsChute();
   EXPECT_EQ(960u, width);
   frames(10);
@@ -227,7 +186,7 @@ TEST_F(ResizeTest, ResizedMidFadeAndMidGameTheFadeCoversThePictureAndEggsStayOnT
 
   app.HandleEvent(KeyDown(SDLK_ESCAPE));
   frames(24);
-  resize(1600, 1200);
+  frames(1, 1600, 1200);
   EXPECT_EQ(0u, uncovered(0xA0)) << "fading out";
   ASSERT_EQ(1600u, width);
 }

@@ -10,8 +10,10 @@
 #include "game/RandomSource.h"
 #include "motion/BasketMotionDetector.h"
 #include "render/Texture.h"
+#include "scores/Hiscores.h"
 #include "support/MotionDriver.h"
 #include "support/RecordingDevice.h"
+#include "support/TempFolder.h"
 #include "support/TestClock.h"
 
 // Steers a real basket detector (for a 1000 x 750 viewport) as a camera would.
@@ -32,17 +34,16 @@ class ScriptedRandom : public CRandomSource {
   explicit ScriptedRandom(std::deque<int32_t> dealt) : CRandomSource(0), values(std::move(dealt)) {}
   int32_t Next() override {
     const int32_t value = values.front();
-    if (values.size() > 1) {
-      values.pop_front();
-    }
+    if (values.size() > 1) values.pop_front();
     return value;
   }
   std::deque<int32_t> values;
 };
 
 // Egg game tests on the manual clock and the recording device (1000 x 750),
-// with the process-wide egg path table and speed as at program start, and an
-// egg game (not started) steered by a real basket detector. Frame() is one
+// with the process-wide egg path table and speed as at program start, cam.ini
+// in a fresh temporary folder, and an egg game (not started) steered by a real
+// basket detector. Frame() is one
 // drawn frame `frameMs` after the last: the layers' Update, then the state's.
 class GameTest : public ManualClockTest {
  protected:
@@ -53,12 +54,11 @@ class GameTest : public ManualClockTest {
 
   void SetUp() override {
     ManualClockTest::SetUp();
-    previousDevice = d3dDevice;
+    Hiscores::SetFileName(scoresFile);
     d3dDevice = &device;
     CEgg::ResetPathTable();
     eggSpeed = 1.0f;
     game = std::make_unique<CEggGameLoop>();
-    game->SeedRandom(20261206);
   }
   void TearDown() override {
     game.reset();
@@ -66,6 +66,7 @@ class GameTest : public ManualClockTest {
     d3dDevice = previousDevice;
     CEgg::ResetPathTable();
     eggSpeed = 1.0f;
+    Hiscores::SetFileName("cam.ini");
     ManualClockTest::TearDown();
   }
   ScriptedRandom& Script(std::deque<int32_t> values) {
@@ -81,9 +82,7 @@ class GameTest : public ManualClockTest {
   }
   // Frames until `done` holds (true) or `limit` frames have passed (false).
   bool RunUntil(const std::function<bool()>& done, int limit = 1000) {
-    for (int frame = 0; frame < limit && !done(); ++frame) {
-      Frame();
-    }
+    for (int frame = 0; frame < limit && !done(); ++frame) Frame();
     return done();
   }
   bool UntilPhase(int32_t phase, int limit = 5000) {
@@ -99,18 +98,16 @@ class GameTest : public ManualClockTest {
   template <class T>
   T* Find() const {
     for (CAbstractLayer* layer : game->Layers()) {
-      if (auto* found = dynamic_cast<T*>(layer)) {
-        return found;
-      }
+      if (auto* found = dynamic_cast<T*>(layer)) return found;
     }
     return nullptr;
   }
 
+  TempFolder folder;
+  const std::string scoresFile = folder.File("cam.ini");
+  RenderDevice* const previousDevice = d3dDevice;
   RecordingDevice device;
   uint32_t frameMs = kFrameMs;
   BasketDriver motion;
   std::unique_ptr<CEggGameLoop> game;
-
- private:
-  RenderDevice* previousDevice = nullptr;
 };

@@ -1,13 +1,10 @@
 #pragma once
-#include <gtest/gtest.h>
-
 #include "support/MotionDriver.h"
 #include "support/RecordingDevice.h"
 #include "support/TestClock.h"
-#include "render/RenderDevice.h"
 
 // Menu widgets on the manual clock, the recording device and a real detector
-// steered by MotionDriver. One call of Frame is one drawn frame, 40 ms apart.
+// steered by MotionDriver.
 class MenuTest : public ManualClockTest {
  protected:
   static constexpr float kNormal[4] = {0.7843138f, 0.7843138f, 0.6666667f, 0.7843138f};
@@ -15,7 +12,6 @@ class MenuTest : public ManualClockTest {
 
   void SetUp() override {
     ManualClockTest::SetUp();
-    previousDevice = d3dDevice;
     d3dDevice = &device;
   }
   void TearDown() override {
@@ -23,9 +19,7 @@ class MenuTest : public ManualClockTest {
     ManualClockTest::TearDown();
   }
 
+  RenderDevice* const previousDevice = d3dDevice;
   RecordingDevice device;
   MotionDriver motion;
-
- private:
-  RenderDevice* previousDevice = nullptr;
 };

@@ -24,23 +24,6 @@ class HiscoresLoopTest : public StateFixture<CHiscoresLoop> {
   }
 };
 
-TEST_F(HiscoresLoopTest, TurningToBackHidesTheTableAndTurningBackShowsIt) {
-  EXPECT_TRUE(TableOnScreen());
-  EXPECT_EQ(state->GetShownTable()->GetEntries()[0], HiScoreEntry("Empty", 0)) << "the egg game's table of a new file";
-  state->OnKey(37);
-  Frame();
-  EXPECT_FALSE(TableOnScreen());
-  Frames(60);  // the turn and its cool-down
-  EXPECT_EQ(state->GetWheel()->GetFrontIndex(), 1);
-  EXPECT_FALSE(TableOnScreen());
-  EXPECT_EQ(state->GetShownIndex(), -1);
-
-  state->OnKey(39);
-  Frames(60);
-  EXPECT_EQ(state->GetWheel()->GetFrontIndex(), 0);
-  EXPECT_TRUE(TableOnScreen());
-}
-
 // The table is on screen exactly while the wheel rests with "Nestfall" in
 // front, whether the player holds an arrow (movement every frame) or has let
 // go and stands still.
@@ -66,37 +49,37 @@ TEST_F(HiscoresLoopTest, TheTableFollowsTheWheelWhileAnArrowIsHeldAndAfter) {
   EXPECT_FALSE(state->GetWheel()->IsTurning());
 }
 
-TEST_F(HiscoresLoopTest, EnterOnNestfallStaysEnterOnBackLeaves) {
-  state->OnKey(13);
-  Frames(5);
-  EXPECT_FALSE(state->IsFadingOut());
-  state->OnKey(37);
-  Frames(60);
-  state->OnKey(13);
-  EXPECT_TRUE(state->IsFadingOut());
-  UntilFinished();
-  EXPECT_TRUE(state->IsFinished());
-  EXPECT_EQ(state->GetResult(), 1);
-}
-
-TEST_F(HiscoresLoopTest, BackChosenByMovementLeavesWithFive) {
-  state->OnKey(37);
-  Frames(60);
-  for (int i = 0; i < 110 && !state->IsFadingOut(); ++i) {
-    motion.Move({kWheelArea});
+// Enter on "Nestfall" stays; each arrow turns the wheel to the other
+// position, the table shown only with "Nestfall" in front. The ways out: Enter
+// or movement on "Back", and Escape, after which keys do nothing.
+TEST_F(HiscoresLoopTest, TheArrowsTurnBetweenTheTableAndBackAndEachWayOutReportsItsCode) {
+  enum Way { kEnter, kMovement, kEscape };
+  for (const auto& [way, result] : {std::pair{kEnter, 1}, {kMovement, 5}, {kEscape, 0}}) {
+    SCOPED_TRACE(way);
+    state = std::make_unique<CHiscoresLoop>();
+    state->Start();
+    state->OnKey(13);
+    Frames(5);
+    EXPECT_FALSE(state->IsFadingOut());
+    for (const int32_t key : {37, 39, 37}) {
+      EXPECT_EQ(TableOnScreen(), key == 37);
+      state->OnKey(key);
+      Frame();
+      EXPECT_FALSE(TableOnScreen()) << "not while the wheel turns";
+      Frames(60);  // the turn and its cool-down
+      EXPECT_EQ(state->GetWheel()->GetFrontIndex(), key == 37 ? 1 : 0);
+    }
+    EXPECT_FALSE(TableOnScreen());
+    if (way == kEnter) state->OnKey(13);
+    if (way == kMovement) MoveUntil(kWheelArea, 110, [this] { return state->IsFadingOut() != 0; });
+    if (way == kEscape) state->Leave();
+    state->OnKey(39);
     Frame();
+    EXPECT_FALSE(state->GetWheel()->IsTurning());
+    EXPECT_TRUE(state->IsFadingOut());
+    UntilFinished();
+    EXPECT_TRUE(state->IsFinished());
+    EXPECT_EQ(state->GetResult(), result);
   }
-  EXPECT_TRUE(state->IsFadingOut());
-  UntilFinished();
-  EXPECT_EQ(state->GetResult(), 5);
-}
-
-TEST_F(HiscoresLoopTest, EscapeLeavesAndKeysAreIgnoredWhileLeaving) {
-  state->Leave();
-  state->OnKey(37);
-  Frame();
-  EXPECT_FALSE(state->GetWheel()->IsTurning());
-  UntilFinished();
-  EXPECT_EQ(state->GetResult(), 0);
 }
 }  // namespace

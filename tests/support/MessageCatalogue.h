@@ -4,7 +4,7 @@
 #include <vector>
 
 // The languages the game ships a message catalogue for.
-const std::vector<std::string>& CatalogueLanguages();
+inline std::vector<std::string> CatalogueLanguages() { return {"en", "pl"}; }
 
 // The folder the build compiles the catalogues into (LANGUAGE/LC_MESSAGES/zestbox.mo).
 std::string BuiltCatalogueFolder();

@@ -14,32 +14,20 @@
 class OffscreenScene {
  public:
   OffscreenScene(int width = 1000, int height = 750) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-      return;
-    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
     videoStarted_ = true;
     window_ = SDL_CreateWindow("zestbox test", 0, 0, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    if (window_ != nullptr) {
-      device_ = GlRenderDevice::Create(window_);
-    }
-    if (device_) {
-      d3dDevice = device_.get();
-      const Viewport viewport = device_->GetViewport();
-      SetUpScene(*device_, viewport.width, viewport.height);
-    }
+    if (window_ != nullptr) device_ = GlRenderDevice::Create(window_);
+    if (!device_) return;
+    d3dDevice = device_.get();
+    SetUpScene(*device_, device_->GetViewport().width, device_->GetViewport().height);
   }
   ~OffscreenScene() {
     CTexture::ReleaseAll();
-    if (d3dDevice == device_.get()) {
-      d3dDevice = nullptr;
-    }
+    if (d3dDevice == device_.get()) d3dDevice = nullptr;
     device_.reset();
-    if (window_ != nullptr) {
-      SDL_DestroyWindow(window_);
-    }
-    if (videoStarted_) {
-      SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    }
+    if (window_ != nullptr) SDL_DestroyWindow(window_);
+    if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
   }
   OffscreenScene(const OffscreenScene&) = delete;
   OffscreenScene& operator=(const OffscreenScene&) = delete;

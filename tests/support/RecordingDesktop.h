@@ -1,4 +1,6 @@
 #pragma once
+#include <SDL.h>
+
 #include <string>
 #include <vector>
 
@@ -18,21 +20,24 @@ class RecordingDesktop : public DesktopServices {
     bool pointerFree;
   };
 
-  RecordingDesktop();
-  ~RecordingDesktop() override;
+  RecordingDesktop() { InstallDesktop(this); }
+  ~RecordingDesktop() override { InstallDesktop(nullptr); }
   RecordingDesktop(const RecordingDesktop&) = delete;
   RecordingDesktop& operator=(const RecordingDesktop&) = delete;
 
-  void OpenUrl(const std::string& url) override;
-  void SetScreenSaverAllowed(bool allowed) override;
+  void OpenUrl(const std::string& url) override { urls.push_back(url); }
+  void SetScreenSaverAllowed(bool allowed) override { screenSaverAllowed = allowed; }
   bool IsScreenSaverAllowed() const override { return screenSaverAllowed; }
 
   std::vector<Message> messages;
   std::vector<std::string> urls;
-  std::vector<bool> screenSaverCalls;  // every SetScreenSaverAllowed argument, in order
   bool screenSaverAllowed = true;
 
  protected:
   void ShowMessageOver(SDL_Window* owner, const std::string& caption, const std::string& text,
-                       MessageIcon icon) override;
+                       MessageIcon icon) override {
+    const bool free = owner == nullptr || (SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE &&
+                                           (SDL_GetWindowFlags(owner) & SDL_WINDOW_MOUSE_GRABBED) == 0);
+    messages.push_back({caption, text, icon, owner, free});
+  }
 };

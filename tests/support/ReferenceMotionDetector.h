@@ -69,43 +69,27 @@ class CReferenceMotionDetector {
           count = 0;
           box = MotionRect{x, y, x, y};
           Fill(x, y, 0);
-          if (count >= 6 && found.size() < 100) {
-            found.push_back(box);
-          }
+          if (count >= 6 && found.size() < 100) found.push_back(box);
         }
       }
     }
-    if (!found.empty()) {
-      rects = found;
-    }
+    if (!found.empty()) rects = found;
   }
 
   void Fill(int32_t x, int32_t y, int32_t depth) {
-    if (!moving[x][y] || visited[x][y]) {
-      return;
-    }
+    if (!moving[x][y] || visited[x][y]) return;
     visited[x][y] = true;
     ++count;
     box.minX = std::min(box.minX, x);
     box.minY = std::min(box.minY, y);
     box.maxX = std::max(box.maxX, x);
     box.maxY = std::max(box.maxY, y);
-    if (depth + 1 >= 101) {
-      return;
-    }
-    Visit(x, y - 1, depth);
-    Visit(x + 1, y - 1, depth);
-    Visit(x + 1, y, depth);
-    Visit(x, y + 1, depth);
-    Visit(x - 1, y, depth);
-    Visit(x - 1, y - 1, depth);
-    Visit(x - 1, y + 1, depth);
-    Visit(x + 1, y + 1, depth);
-  }
-
-  void Visit(int32_t x, int32_t y, int32_t depth) {
-    if (x >= 0 && x < 30 && y >= 0 && y < 30) {
-      Fill(x, y, depth + 1);
+    if (depth + 1 >= 101) return;
+    // The eight neighbours in the detector's order, which matters under the depth limit.
+    static constexpr int32_t kSteps[8][2] = {{0, -1}, {1, -1}, {1, 0}, {0, 1}, {-1, 0}, {-1, -1}, {-1, 1}, {1, 1}};
+    for (const auto& step : kSteps) {
+      const int32_t nx = x + step[0], ny = y + step[1];
+      if (nx >= 0 && nx < 30 && ny >= 0 && ny < 30) Fill(nx, ny, depth + 1);
     }
   }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 // Sets an environment variable for the object's lifetime and then puts back
@@ -7,23 +8,14 @@
 class ScopedEnvironment {
  public:
   ScopedEnvironment(const char* variable, const std::string& value) : name(variable) {
-    const char* old = std::getenv(name);
-    wasSet = old != nullptr;
-    if (wasSet) previous = old;
+    if (const char* old = std::getenv(name)) previous = old;
     setenv(name, value.c_str(), 1);
   }
-  ~ScopedEnvironment() {
-    if (wasSet) {
-      setenv(name, previous.c_str(), 1);
-    } else {
-      unsetenv(name);
-    }
-  }
+  ~ScopedEnvironment() { previous ? setenv(name, previous->c_str(), 1) : unsetenv(name); }
   ScopedEnvironment(const ScopedEnvironment&) = delete;
   ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
  private:
   const char* name;
-  bool wasSet = false;
-  std::string previous;
+  std::optional<std::string> previous;
 };

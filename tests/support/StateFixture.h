@@ -57,13 +57,11 @@ class StateFixture : public ManualClockTest {
     ManualClockTest::SetUp();
     previousDevice = d3dDevice;
     d3dDevice = &device;
-    InstallDesktop(&desktop);
     Hiscores::SetFileName(folder.File("cam.ini"));
   }
   void TearDown() override {
     state.reset();
     Hiscores::SetFileName("cam.ini");
-    InstallDesktop(nullptr);
     d3dDevice = previousDevice;
     ManualClockTest::TearDown();
   }
@@ -73,9 +71,7 @@ class StateFixture : public ManualClockTest {
     Advance(40);
   }
   void Frames(int count) {
-    for (int i = 0; i < count; ++i) {
-      Frame();
-    }
+    for (int i = 0; i < count; ++i) Frame();
   }
   // Movement over `area` for up to `frames` frames, until the state leaves.
   template <typename Leaving>
@@ -87,9 +83,7 @@ class StateFixture : public ManualClockTest {
   }
   // Until the fade-out has covered the screen (at most 100 frames).
   void UntilFinished() {
-    for (int i = 0; i < 100 && state->IsFinished() == 0; ++i) {
-      Frame();
-    }
+    for (int i = 0; i < 100 && state->IsFinished() == 0; ++i) Frame();
   }
 
   TempFolder folder;

@@ -54,8 +54,6 @@ class TestState : public CGameLoop {
   void Update() override { ++updates; }
 
   CFadeEffect* Fade() const { return fade; }
-  int32_t LastKey() const { return lastKey; }
-  void SetClosing() { closing = 1; }
 
   std::string name;
   EventLog& log;
