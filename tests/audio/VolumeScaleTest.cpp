@@ -5,7 +5,8 @@
 #include "audio/VolumeScale.h"
 
 // Percent to hundredths of a decibel: clamped, truncated toward zero (99.995 %
-// is -0.5 hundredths), and back through the linear amplitude unchanged.
+// is -0.5 hundredths), and back through the linear amplitude unchanged. The
+// music player's volume test takes 90 % there and back.
 TEST(VolumeScale, PercentHundredthsOfADecibelAndLinearAmplitudeConvertBothWays) {
   const struct {
     float percent;
@@ -21,6 +22,5 @@ TEST(VolumeScale, PercentHundredthsOfADecibelAndLinearAmplitudeConvertBothWays) 
   EXPECT_NEAR(HundredthsDbToLinear(-10000), 1e-5, 1e-12);
   EXPECT_EQ(LinearToHundredthsDb(0.0), -10000);
   EXPECT_EQ(LinearToHundredthsDb(4.0), 0);
-  EXPECT_FLOAT_EQ(HundredthsDbToPercent(-1000), 90.0f);
   EXPECT_FLOAT_EQ(HundredthsDbToPercent(-10000), 0.0f);
 }

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <tuple>
@@ -23,10 +22,8 @@ protected:
       WriteFile(At(game) + "/res/fonts.conf", "<fontconfig/>\n");
     }
     fs::create_directories(At("elsewhere/res/fonts.conf"));
-    WriteFile(At("elsewhere/res/notes.txt"), "not ours\n");
-    places.workingFolder = At("elsewhere");
+    places.workingFolder = At("elsewhere"), places.userDataFolder = At("home/zestbox");
     places.installFolders = {At("missing"), At("install")};
-    places.userDataFolder = At("home/zestbox");
   }
   std::string At(const std::string& relative) const { return relative.empty() ? "" : root.File(relative); }
 
@@ -35,32 +32,25 @@ protected:
 };
 
 TEST_F(GamePathsTest, ChoosesWhereTheResourcesAndTheScoresAre) {
-  struct Row {
-    const char *working, *res, *scores;
-    bool install, home;
-    const char *gameFolder, *scoresFile;
-    bool inUserData;
+  const struct {
+    const char *working, *res, *scores, *gameFolder, *scoresFile;
+    bool install, home, inUserData;
     std::vector<std::string> errorHas;
   } rows[] = {
-      {"game", "", "", true, true, "game", "game/cam.ini", false, {}},
-      {"elsewhere", "", "", true, true, "install", "home/zestbox/cam.ini", true, {}},
-      {"elsewhere", "", "", false, true, "", "", false, {"missing", "--res"}},
-      {"elsewhere", "../game", "", true, true, "game", "home/zestbox/cam.ini", true, {}},
-      {"elsewhere", "../game/res/", "", false, true, "game", "home/zestbox/cam.ini", true, {}},
-      {"elsewhere", "../elsewhere", "", true, true, "", "", false, {"../elsewhere"}},
-      {"elsewhere", "../nothing", "", true, true, "", "", false, {"../nothing"}},
-      {"elsewhere", "../install/res/fonts.conf", "", true, true, "", "", false, {"../install/res/fonts.conf"}},
-      {"elsewhere", "", "mine.ini", true, true, "install", "elsewhere/mine.ini", false, {}},
-      {"game", "", "../elsewhere/other.ini", true, true, "game", "elsewhere/other.ini", false, {}},
-      {"elsewhere", "", "", true, false, "", "", false, {"--scores"}},
-      {"elsewhere", "", "s.ini", true, false, "install", "elsewhere/s.ini", false, {}},
-      {"game", "", "", true, false, "game", "game/cam.ini", false, {}},
-  };
-  for (const Row& row : rows) {
+      {"game", "", "", "game", "game/cam.ini", true, true, false, {}},
+      {"elsewhere", "", "", "install", "home/zestbox/cam.ini", true, true, true, {}},
+      {"elsewhere", "", "", "", "", false, true, false, {"missing", "--res"}},
+      {"elsewhere", "../game", "", "game", "home/zestbox/cam.ini", true, true, true, {}},
+      {"elsewhere", "../game/res/", "", "game", "home/zestbox/cam.ini", false, true, true, {}},
+      {"elsewhere", "../elsewhere", "", "", "", true, true, false, {"../elsewhere"}},
+      {"elsewhere", "", "mine.ini", "install", "elsewhere/mine.ini", true, true, false, {}},
+      {"game", "", "../elsewhere/other.ini", "game", "elsewhere/other.ini", true, true, false, {}},
+      {"elsewhere", "", "", "", "", true, false, false, {"--scores"}},
+      {"elsewhere", "", "s.ini", "install", "elsewhere/s.ini", true, false, false, {}},
+      {"game", "", "", "game", "game/cam.ini", true, false, false, {}}};
+  for (const auto& row : rows) {
     GamePlaces given = places;
-    given.workingFolder = At(row.working);
-    given.resOption = row.res;
-    given.scoresOption = row.scores;
+    given.workingFolder = At(row.working), given.resOption = row.res, given.scoresOption = row.scores;
     if (!row.install) given.installFolders = {At("missing")};
     if (!row.home) given.userDataFolder = "";
     const GamePaths paths = ChooseGamePaths(given);
@@ -75,8 +65,7 @@ TEST_F(GamePathsTest, ChoosesWhereTheResourcesAndTheScoresAre) {
 TEST(GamePaths, UserDataFolderAndAbsolutePathsFollowTheRules) {
   const char* const rows[][3] = {
       {"/data", "/home/ann", "/data/zestbox"}, {"/data/", "/home/ann", "/data/zestbox"}, {"", "", ""}, {"", "not/absolute", ""},
-      {"", "/home/ann", "/home/ann/.local/share/zestbox"}, {"relative/data", "/home/ann", "/home/ann/.local/share/zestbox"},
-  };
+      {"", "/home/ann", "/home/ann/.local/share/zestbox"}, {"relative/data", "/home/ann", "/home/ann/.local/share/zestbox"}};
   for (const auto& row : rows) EXPECT_EQ(UserDataFolder(row[0], row[1]), row[2]) << row[0] << " " << row[1];
   const char* const absolute[][3] = {{"/a/b", "c/../d/", "/a/b/d"}, {"/a/b", "/x/./y", "/x/y"}, {"/a/b", ".", "/a/b"}, {"/", "..", "/"}, {"/a", "", ""}};
   for (const auto& row : absolute) EXPECT_EQ(AbsoluteIn(row[0], row[1]), row[2]) << row[0] << " " << row[1];
@@ -89,8 +78,7 @@ TEST_F(GamePathsTest, SettlingMakesAPrivateDataFolderOrWarnsAndMovesIntoTheGameF
   EXPECT_EQ(SettleGamePaths(paths, warning) + warning, "");
   EXPECT_EQ(fs::current_path(), fs::path(At("install")));
   fs::current_path(before);
-  struct stat info {};
-  EXPECT_TRUE(::stat(At("home/zestbox").c_str(), &info) == 0 && (info.st_mode & 07777) == 0700);
+  EXPECT_EQ(fs::status(At("home/zestbox")).permissions(), fs::perms::owner_all);
 
   paths.scoresFile = At("blocked/zestbox/cam.ini");
   WriteFile(At("blocked"), "a file where the home folder should be\n");

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "capture/CameraSource.h"
+#include "capture/CaptureEngine.h"
 #include "capture/ImageCapture.h"
+#include "support/RecordingDesktop.h"
 
 // Polls `done` (after `step`) every 10 ms for up to `limitMs` of real time.
 inline bool WaitFor(const std::function<bool()>& done, int limitMs = 3000, const std::function<void()>& step = [] {}) {
@@ -28,9 +30,12 @@ inline bool WaitFor(const std::function<bool()>& done, int limitMs = 3000, const
 // Remembers the caps the pipeline asks of it.
 class ListedCamera : public CCameraSource {
  public:
-  explicit ListedCamera(const char* listing, const char* element = "fakesrc") : listing(listing), element(element) {}
-  GstElement* CreateElement() const override { return gst_parse_bin_from_description(element, TRUE, nullptr); }
-  GstCaps* OfferedCaps() const override { return gst_caps_from_string(listing); }
+  explicit ListedCamera(std::string listing, std::string element = "fakesrc")
+      : listing(std::move(listing)), element(std::move(element)) {}
+  GstElement* CreateElement() const override {
+    return gst_parse_bin_from_description(element.c_str(), TRUE, nullptr);
+  }
+  GstCaps* OfferedCaps() const override { return gst_caps_from_string(listing.c_str()); }
   void Configure(GstElement*, const GstCaps* caps) const override {
     gchar* text = gst_caps_to_string(caps);
     asked = text;
@@ -38,8 +43,8 @@ class ListedCamera : public CCameraSource {
   }
   bool NeedsProbe() const override { return false; }
 
-  const char* listing;
-  const char* element;
+  const std::string listing;
+  const std::string element;
   mutable std::string asked;
 };
 
@@ -61,6 +66,21 @@ inline ::testing::AssertionResult RunIn(CImageCapture& capture, int32_t width = 
   if (mode && capture.SetVideoMode(mode) && capture.Run()) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "no run in " << width << "x" << height << ": " << capture.GetLastErrorText();
 }
+
+// The capture engine at start-up, before any camera is chosen: it lists only
+// the cameras a test adds, and message boxes are recorded.
+struct StartUp {
+  StartUp() {
+    engine.Init(nullptr);
+    engine.GetImageCapture()->SetSystemCamerasListed(false);
+  }
+  void Add(const std::string& name, std::shared_ptr<CCameraSource> camera) {
+    engine.GetImageCapture()->AddExtraSource(name, std::move(camera));
+  }
+
+  RecordingDesktop desktop;
+  CCaptureEngine engine;
+};
 
 // Cameras plugged into GStreamer's device monitor and out of it, as a camera
 // driver's device provider does on a real machine: the monitor lists them

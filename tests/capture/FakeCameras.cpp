@@ -13,13 +13,11 @@ struct FakeDevice {
   GstDevice device;
   std::shared_ptr<CCameraSource>* source;
 };
-struct FakeDeviceClass {
-  GstDeviceClass parentClass;
-};
+using FakeDeviceClass = GstDeviceClass;
 G_DEFINE_TYPE(FakeDevice, zestbox_fake_device, GST_TYPE_DEVICE)
 
 void zestbox_fake_device_class_init(FakeDeviceClass* cls) {
-  GST_DEVICE_CLASS(cls)->create_element = [](GstDevice* device, const gchar* name) {
+  cls->create_element = [](GstDevice* device, const gchar* name) {
     GstElement* element = (*reinterpret_cast<FakeDevice*>(device)->source)->CreateElement();
     if (element && name) gst_object_set_name(GST_OBJECT(element), name);
     return element;
@@ -33,17 +31,12 @@ void zestbox_fake_device_class_init(FakeDeviceClass* cls) {
 void zestbox_fake_device_init(FakeDevice* device) { device->source = nullptr; }
 
 // The provider: its devices are whatever the tests plug in.
-struct FakeProvider {
-  GstDeviceProvider provider;
-};
-struct FakeProviderClass {
-  GstDeviceProviderClass parentClass;
-};
+using FakeProvider = GstDeviceProvider;
+using FakeProviderClass = GstDeviceProviderClass;
 G_DEFINE_TYPE(FakeProvider, zestbox_fake_provider, GST_TYPE_DEVICE_PROVIDER)
 
 void zestbox_fake_provider_class_init(FakeProviderClass* cls) {
-  GstDeviceProviderClass* provider = GST_DEVICE_PROVIDER_CLASS(cls);
-  provider->probe = [](GstDeviceProvider* self) {
+  cls->probe = [](GstDeviceProvider* self) {
     GST_OBJECT_LOCK(self);
     GList* devices = g_list_copy_deep(
         self->devices, [](gconstpointer device, gpointer) { return gst_object_ref(const_cast<gpointer>(device)); },
@@ -51,9 +44,9 @@ void zestbox_fake_provider_class_init(FakeProviderClass* cls) {
     GST_OBJECT_UNLOCK(self);
     return devices;
   };
-  provider->start = [](GstDeviceProvider*) -> gboolean { return TRUE; };
-  gst_device_provider_class_set_static_metadata(provider, "Test cameras", "Source/Video",
-                                                "Cameras the tests plug in and out", "Zestbox");
+  cls->start = [](GstDeviceProvider*) -> gboolean { return TRUE; };
+  gst_device_provider_class_set_static_metadata(cls, "Test cameras", "Source/Video", "Cameras the tests plug in",
+                                                "Zestbox");
 }
 
 void zestbox_fake_provider_init(FakeProvider*) {}
@@ -91,8 +84,7 @@ GstDevice* FakeCameras::Plug(const std::string& name, const char* caps, const st
   reinterpret_cast<FakeDevice*>(device)->source = new std::shared_ptr<CCameraSource>(std::move(source));
   gst_caps_unref(listed);
   gst_structure_free(properties);
-  gst_object_ref_sink(device);
-  gst_device_provider_device_add(provider, device);
+  gst_device_provider_device_add(provider, GST_DEVICE(gst_object_ref_sink(device)));
   plugged.push_back(device);
   return device;
 }

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "capture/PixelConversion.h"
@@ -15,8 +16,6 @@ namespace {
 // An RGB24 frame, top row first, rows padded to a multiple of 4 bytes, every
 // byte different enough that a misplaced one shows.
 struct TestFrame {
-  int32_t width, height, pitch;
-  std::vector<uint8_t> bytes;
   TestFrame(int32_t w, int32_t h) : width(w), height(h), pitch((3 * w + 3) & ~3), bytes(pitch * h, 0xEE) {
     for (int32_t y = 0; y < h; ++y)
       for (int32_t i = 0; i < 3 * w; ++i) bytes[y * pitch + i] = static_cast<uint8_t>(y * 31 + i * 7 + (i % 3) * 50);
@@ -27,6 +26,9 @@ struct TestFrame {
     return 0xFF000000u | p[2] << 16 | p[1] << 8 | p[0];
   }
   void Render(CTextureRenderer& renderer) const { renderer.DoRenderSample(bytes.data(), width, height, pitch, 0); }
+
+  int32_t width, height, pitch;
+  std::vector<uint8_t> bytes;
 };
 
 }  // namespace
@@ -54,11 +56,8 @@ TEST(TextureRenderer, MainThreadTakesTheNewestPictureBottomRowFirstOnce) {
   renderer.DoRenderSample(small.bytes.data(), 4, 2, 8, 0);  // rows too short: ignored
   const CameraPicture* picture = renderer.TakeNewestPicture();
   ASSERT_NE(picture, nullptr);
-  ASSERT_EQ(picture->width, 162);
-  ASSERT_EQ(picture->height, 5);
-  for (int32_t row = 0; row < 5; ++row)
-    for (int32_t x = 0; x < 162; ++x)
-      ASSERT_EQ(picture->texels[row * 162 + x], frame.Expected(x, 4 - row)) << x << "," << row;
+  ASSERT_EQ(std::pair(picture->width, picture->height), std::pair(162, 5));
+  for (int32_t i = 0; i < 5 * 162; ++i) ASSERT_EQ(picture->texels[i], frame.Expected(i % 162, 4 - i / 162)) << i;
   EXPECT_EQ(renderer.TakeNewestPicture(), nullptr);
   const std::vector<uint32_t> held = picture->texels;
   small.Render(renderer);

@@ -9,8 +9,7 @@ class LayerTest : public ManualClockTest {
  protected:
   void SetUp() override { ManualClockTest::SetUp(), d3dDevice = &device; }
   void TearDown() override {
-    CTexture::ReleaseAll();
-    d3dDevice = nullptr;
+    CTexture::ReleaseAll(), d3dDevice = nullptr;
     ManualClockTest::TearDown();
   }
   RecordingDevice device;

@@ -5,8 +5,28 @@
 
 #include "MotionTestHelpers.h"
 #include "motion/BasketMotionDetector.h"
+#include "motion/MotionRect.h"
 
 namespace {
+
+// Movement and zones meet only by area: touching edges, flat and inverted
+// rectangles do not overlap.
+TEST(MotionRectTest, RectanglesOverlapOnlyByArea) {
+  const ScreenRect a{100, 100, 200, 200};
+  const struct {
+    ScreenRect b;
+    bool overlaps;
+  } rows[] = {
+      {{150, 150, 250, 250}, true},  {{199, 199, 300, 300}, true},  {{0, 0, 1024, 768}, true},
+      {{200, 100, 300, 200}, false}, {{0, 100, 100, 200}, false},   {{100, 200, 200, 300}, false},
+      {{100, 0, 200, 100}, false},   {{200, 200, 300, 300}, false}, {{150, 0, 150, 768}, false},
+      {{0, 150, 1024, 150}, false},  {{160, 100, 150, 200}, false},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(RectsOverlap(a, row.b), row.overlaps) << row.b.left << ", " << row.b.top;
+    EXPECT_EQ(RectsOverlap(row.b, a), row.overlaps) << row.b.left << ", " << row.b.top;
+  }
+}
 
 using Basket = CBasketMotionDetector;
 
@@ -36,7 +56,6 @@ TEST(BasketMotionDetectorTest, TheSameMovementChoosesTheSameZoneOnAnyScreen) {
                                std::pair{1440u, 1080u}, std::pair{2048u, 1536u}}) {
     for (const auto& row : rows) {
       Basket basket(viewport.first, viewport.second);
-      EXPECT_EQ(basket.QueryZone(), Basket::kNoZone);
       const CVideoMode mode(320, 240, 32);
       ASSERT_TRUE(basket.Init(&mode));
       MoveCells(basket, 320, 240, row.cells);

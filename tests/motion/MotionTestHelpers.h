@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <ostream>
 #include <vector>
@@ -7,63 +8,40 @@
 #include "motion/MotionDetector.h"
 #include "motion/MotionRect.h"
 
-// A camera frame owned by a test. Rows are addressed as the detector sees
-// them (row 0 first in the view); the storage can run the other way (a
-// negative stride) and rows can carry padding.
+// A black camera frame owned by a test, except at the pixels the detector
+// samples for the grid cells of `moved`, which are white. Rows are addressed
+// as the detector sees them (row 0 first in the view); the storage can run
+// the other way (a negative stride) and rows can carry padding.
 class TestFrame {
  public:
-  enum class Layout { kBottomUp, kTopDown };
-
-  TestFrame(int32_t width, int32_t height, Layout layout = Layout::kBottomUp, int32_t padBytes = 0)
-      : width(width), height(height), topDown(layout == Layout::kTopDown),
-        rowBytes(static_cast<size_t>(width) * 4 + static_cast<size_t>(padBytes)),
-        bytes(rowBytes * static_cast<size_t>(height), 0) {}
-
-  int32_t Width() const { return width; }
-  int32_t Height() const { return height; }
-
-  uint8_t* Pixel(int32_t x, int32_t row) {
-    const size_t stored = static_cast<size_t>(topDown ? height - 1 - row : row);
-    return &bytes[stored * rowBytes + static_cast<size_t>(x) * 4];
-  }
-
-  // Blue, green and red of one pixel; the fourth byte is left alone.
-  void SetColour(int32_t x, int32_t row, uint8_t value) {
-    uint8_t* p = Pixel(x, row);
-    p[0] = p[1] = p[2] = value;
-  }
-
-  // Sets the pixels the detector samples for the grid cells of `r`.
-  void SetCells(const MotionRect& r, uint8_t value) {
-    for (int32_t i = r.minX; i <= r.maxX; ++i) {
-      for (int32_t j = r.minY; j <= r.maxY; ++j) SetColour(i * (width / 30), j * (height / 30), value);
+  TestFrame(int32_t width, int32_t height, const std::vector<MotionRect>& moved = {}, bool topDown = false,
+            int32_t padBytes = 0)
+      : bytes(static_cast<size_t>((width * 4 + padBytes) * height)) {
+    const ptrdiff_t rowBytes = width * 4 + padBytes;
+    view = {bytes.data() + (topDown ? (height - 1) * rowBytes : 0), width, height, topDown ? -rowBytes : rowBytes};
+    for (const MotionRect& r : moved) {
+      for (int32_t i = r.minX; i <= r.maxX; ++i) {
+        for (int32_t j = r.minY; j <= r.maxY; ++j) SetColour(i * (width / 30), j * (height / 30), 0xFF);
+      }
     }
   }
+  TestFrame(const TestFrame&) = delete;
+  TestFrame& operator=(const TestFrame&) = delete;
 
-  FrameView View() const {
-    FrameView view;
-    view.width = width;
-    view.height = height;
-    view.firstRow = bytes.data() + (topDown ? (static_cast<size_t>(height) - 1) * rowBytes : 0);
-    view.stride = topDown ? -static_cast<ptrdiff_t>(rowBytes) : static_cast<ptrdiff_t>(rowBytes);
-    return view;
-  }
+  uint8_t* Pixel(int32_t x, int32_t row) { return const_cast<uint8_t*>(view.Pixel(x, row)); }
+  // Blue, green and red of one pixel; the fourth byte is left alone.
+  void SetColour(int32_t x, int32_t row, uint8_t value) { std::fill_n(Pixel(x, row), 3, value); }
+  const FrameView& View() const { return view; }
 
  private:
-  int32_t width;
-  int32_t height;
-  bool topDown;
-  size_t rowBytes;
   std::vector<uint8_t> bytes;
+  FrameView view;
 };
 
 // A still frame of the detector's size, then one in which `cells` changed.
 inline void MoveCells(CMotionDetector& detector, int32_t width, int32_t height, const std::vector<MotionRect>& cells) {
-  TestFrame still(width, height);
-  TestFrame changed(width, height);
-  for (const MotionRect& r : cells) changed.SetCells(r, 0xFF);
-  detector.ProcessFrame(still.View());
-  detector.ProcessFrame(changed.View());
+  detector.ProcessFrame(TestFrame(width, height).View());
+  detector.ProcessFrame(TestFrame(width, height, cells).View());
 }
 
 inline bool operator==(const MotionRect& a, const MotionRect& b) {

@@ -3,12 +3,10 @@
 #include <algorithm>
 
 #include "screens/HiscoresLoop.h"
+#include "screens/MenuAreas.h"
 #include "support/StateFixture.h"
 
 namespace {
-const ScreenRect kLeftArrowArea{20, 20, 240, 240};
-const ScreenRect kWheelArea{330, 20, 680, 230};
-
 // The high-score screen, with cam.ini in a temporary folder.
 class HiscoresLoopTest : public StateFixture<CHiscoresLoop> {
  protected:

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "screens/MenuAreas.h"
 #include "support/StateFixture.h"
 #include "screens/TitleLoop.h"
 #include "render/Texture.h"
@@ -9,9 +10,6 @@
 #include "menu/SpriteWheel.h"
 
 namespace {
-const ScreenRect kLeftArrowArea{20, 20, 240, 240};
-const ScreenRect kRightArrowArea{780, 20, 1010, 240};
-const ScreenRect kWheelArea{330, 20, 680, 230};
 // The picture shown below each caption (by the caption's value).
 const std::map<int32_t, const char*> kPictureOf{{0, "./res/3.tga"}, {5, "./res/hiscore.png"}, {7, "./res/exit.png"}};
 

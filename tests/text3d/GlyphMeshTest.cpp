@@ -10,11 +10,7 @@
 
 namespace {
 
-constexpr const char* kAliases = "./res/fonts.conf";
-
-struct Bounds {
-  float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f, minZ = 1e9f, maxZ = -1e9f;
-};
+struct Bounds { float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f, minZ = 1e9f, maxZ = -1e9f; };
 Bounds BoundsOf(const GlyphMeshData& mesh) {
   Bounds b;
   for (const MeshVertex& v : mesh.vertices)
@@ -22,35 +18,22 @@ Bounds BoundsOf(const GlyphMeshData& mesh) {
   return b;
 }
 
-// Calls `each` with the three corners of every triangle.
-template <typename Each>
-void ForTriangles(const GlyphMeshData& mesh, Each each) {
-  for (size_t i = 0; i + 2 < mesh.indices.size(); i += 3)
-    each(mesh.vertices[mesh.indices[i]], mesh.vertices[mesh.indices[i + 1]], mesh.vertices[mesh.indices[i + 2]]);
-}
-
 // Triangles that do not run clockwise seen from where their normals point
-// (the viewer would see their backs).
-int BackwardTriangles(const GlyphMeshData& mesh) {
+// (the viewer would see their backs), and the area of the face towards the
+// viewer over that of the mesh's bounds.
+std::pair<int, float> Triangles(const GlyphMeshData& mesh) {
   int backward = 0;
-  ForTriangles(mesh, [&](const MeshVertex& a, const MeshVertex& b, const MeshVertex& c) {
+  float front = 0;
+  for (size_t i = 0; i + 2 < mesh.indices.size(); i += 3) {
+    const MeshVertex &a = mesh.vertices[mesh.indices[i]], &b = mesh.vertices[mesh.indices[i + 1]];
+    const MeshVertex& c = mesh.vertices[mesh.indices[i + 2]];
     const float ux = b.x - a.x, uy = b.y - a.y, uz = b.z - a.z, wx = c.x - a.x, wy = c.y - a.y, wz = c.z - a.z;
     const float nx = a.nx + b.nx + c.nx, ny = a.ny + b.ny + c.ny, nz = a.nz + b.nz + c.nz;
     backward += (uy * wz - uz * wy) * nx + (uz * wx - ux * wz) * ny + (ux * wy - uy * wx) * nz <= 0.0f;
-  });
-  return backward;
-}
-
-// Whether a triangle of the face towards the viewer covers (x, y).
-bool FrontCovers(const GlyphMeshData& mesh, float x, float y) {
-  bool covered = false;
-  ForTriangles(mesh, [&](const MeshVertex& a, const MeshVertex& b, const MeshVertex& c) {
-    const auto side = [&](const MeshVertex& p, const MeshVertex& q) { return (q.x - p.x) * (y - p.y) - (q.y - p.y) * (x - p.x); };
-    const float d1 = side(a, b), d2 = side(b, c), d3 = side(c, a);
-    covered |= a.nz == -1.0f && b.nz == -1.0f && c.nz == -1.0f &&
-               ((d1 >= 0 && d2 >= 0 && d3 >= 0) || (d1 <= 0 && d2 <= 0 && d3 <= 0));
-  });
-  return covered;
+    front += a.nz == -1.0f ? std::fabs(ux * wy - uy * wx) / 2 : 0.0f;
+  }
+  const Bounds bounds = BoundsOf(mesh);
+  return {backward, front / ((bounds.maxX - bounds.minX) * (bounds.maxY - bounds.minY))};
 }
 
 // A unit square either way round, and a circle: solid from z = -depth to 0,
@@ -74,24 +57,22 @@ TEST(GlyphExtruderTest, ExtrudedShapesFaceOutwardsWhicheverWayTheirContourRuns) 
                   : contour.size() == 4 ? v.nx * (v.x - 2.5f) + v.ny * (v.y - 0.5f) > 0 && std::fabs(std::hypot(v.nx, v.ny) - 1) < 1e-5f
                                         : std::fabs(v.nx - 2 * (v.x - 2.5f)) < 1e-4f && std::fabs(v.ny - 2 * (v.y - 0.5f)) < 1e-4f)
           << v.x << "," << v.y << "," << v.z << " normal " << v.nx << "," << v.ny << "," << v.nz;
-    EXPECT_EQ(BackwardTriangles(mesh), 0) << contour.size();
+    EXPECT_EQ(Triangles(mesh).first, 0) << contour.size();
   }
 }
 
+// A ring: its face covers 30 to 45 % of its bounds in the game's faces,
+// where a filled O would cover some 80 %.
 TEST(GlyphMeshBuilderTest, OKeepsItsHoleInEveryGameFace) {
-  CGlyphMeshBuilder builder(kAliases);
   for (const char* font : {"Levity", "Flubber", "Comic Sans MS", "DejaVu Sans"}) {
-    const GlyphMeshData mesh = builder.BuildLine(font, 10, 0.3f, "O");
-    ASSERT_TRUE(!mesh.indices.empty() && BackwardTriangles(mesh) == 0) << font;
-    const Bounds b = BoundsOf(mesh);
-    const float midY = (b.minY + b.maxY) / 2;
-    EXPECT_FALSE(FrontCovers(mesh, (b.minX + b.maxX) / 2, midY)) << font;
-    EXPECT_TRUE(FrontCovers(mesh, b.minX + 0.03f, midY) && FrontCovers(mesh, b.maxX - 0.03f, midY)) << font;
+    const GlyphMeshData mesh = CGlyphMeshBuilder::Shared().BuildLine(font, 10, 0.3f, "O");
+    const auto [backward, front] = Triangles(mesh);
+    EXPECT_TRUE(!mesh.indices.empty() && backward == 0 && front > 0.2f && front < 0.6f) << font << ": " << front;
   }
 }
 
 TEST(GlyphMeshBuilderTest, OneEmIsOneUnitTheSizeOnlyRefinesCurvesAndOddTextNeverFails) {
-  CGlyphMeshBuilder builder(kAliases);
+  CGlyphMeshBuilder& builder = CGlyphMeshBuilder::Shared();
   // DejaVu Sans: capital height 1493 and advance of "H" 1540, of 2048 units an em.
   const Bounds h = BoundsOf(builder.BuildLine("DejaVu Sans", 8, 0.25f, "H")), hh = BoundsOf(builder.BuildLine("DejaVu Sans", 8, 0.25f, "HH"));
   EXPECT_TRUE(std::fabs(h.minY) < 1e-6f && std::fabs(h.maxY - 1493.0f / 2048) < 1e-5f && h.minZ == -0.25f && h.maxZ == 0 &&
