@@ -1,7 +1,5 @@
 #include "render/SceneSetUp.h"
 
-#include <cmath>
-
 namespace {
 
 // A white light at `position`; its direction is that of `position` too.
